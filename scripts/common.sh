@@ -1,0 +1,29 @@
+# Sourced by run.sh and test.sh: installs what a fresh Debian 12 lacks and
+# configures and builds one build tree.
+set -euo pipefail
+
+root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_packages=(cmake make g++ qt6-base-dev qt6-translations-l10n)
+
+# Installs the Debian packages of "$@" that are not installed yet.
+install_missing() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "Installing missing packages: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# build_tree DIR [CMAKE ARGS...]: configures (once) and builds DIR.
+build_tree() {
+    local dir=$1
+    shift
+    cmake -S "$root_dir" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir" -j2
+}

@@ -1,0 +1,20 @@
+#include "result_lists.h"
+
+#include "fortune_table.h"
+
+namespace fortpad {
+
+void test_num(const FormBoxes& boxes, const std::u16string& jx_txt, const std::int16_t& jx_num,
+              const std::u16string& inputnum)
+{
+    TextBox& list = jx_num == Good ? boxes.good_box : boxes.bad_num;
+    std::u16string entry;
+    entry.reserve(2 + jx_txt.size() + 1 + inputnum.size());
+    entry.append(u"\r\n").append(jx_txt).append(u",").append(inputnum);
+    list.append(entry);
+
+    boxes.input_num.set_sel_start(0);
+    boxes.input_num.set_sel_length(boxes.input_num.text().size());
+}
+
+} // namespace fortpad
