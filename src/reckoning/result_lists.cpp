@@ -13,8 +13,7 @@ void test_num(const FormBoxes& boxes, const std::u16string& jx_txt, const std::i
     entry.append(u"\r\n").append(jx_txt).append(u",").append(inputnum);
     list.append(entry);
 
-    boxes.input_num.set_sel_start(0);
-    boxes.input_num.set_sel_length(boxes.input_num.text().size());
+    select_all(boxes.input_num);
 }
 
 } // namespace fortpad

@@ -27,6 +27,13 @@ public:
     virtual void set_focus() = 0;
 };
 
+// Selects the whole text, so that the next keystroke replaces it.
+inline void select_all(TextBox& box)
+{
+    box.set_sel_start(0);
+    box.set_sel_length(box.text().size());
+}
+
 // The three boxes of the main window that the reckoning reads and writes.
 struct FormBoxes {
     TextBox& input_num;

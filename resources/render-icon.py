@@ -1,0 +1,62 @@
+#!/usr/bin/env python3
+"""Renders fortpad.svg into fortpad.png and fortpad.ico (32x32, 256 colours).
+
+The SVG is drawn only with axis-aligned, filled <rect>s on a 32-unit grid,
+so this rasteriser needs nothing but the standard library. Run it after
+editing the SVG and commit what it writes.
+"""
+import re
+import struct
+import zlib
+from pathlib import Path
+
+SIZE = 32
+here = Path(__file__).resolve().parent
+
+
+def rects(svg):
+    """(x, y, w, h, rgb) for each rect, with fill inherited from its <g>."""
+    group_fill = None
+    for tag in re.finditer(r"<(/?)(g|rect)\b([^>]*)>", svg):
+        closing, name, attrs = tag.groups()
+        values = dict(re.findall(r'(\w+)="([^"]*)"', attrs))
+        if name == "g":
+            group_fill = None if closing else values.get("fill")
+            continue
+        fill = values.get("fill", group_fill).lstrip("#")
+        geometry = [int(values.get(key, "0")) for key in ("x", "y", "width", "height")]
+        yield (*geometry, tuple(bytes.fromhex(fill)))
+
+
+def rasterise(svg):
+    pixels = [[(0, 0, 0)] * SIZE for _ in range(SIZE)]
+    for x, y, w, h, rgb in rects(svg):
+        for row in range(y, y + h):
+            pixels[row][x:x + w] = [rgb] * w
+    return pixels
+
+
+def png(pixels):
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    raw = b"".join(b"\0" + bytes(c for rgb in row for c in rgb) for row in pixels)
+    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 2, 0, 0, 0)
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
+
+
+def ico(pixels):
+    palette = sorted({rgb for row in pixels for rgb in row})
+    index = {rgb: i for i, rgb in enumerate(palette)}
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette).ljust(256 * 4, b"\0")
+    xor_mask = b"".join(bytes(index[rgb] for rgb in row) for row in reversed(pixels))
+    and_mask = bytes(SIZE // 8 * SIZE)  # fully opaque
+    info = struct.pack("<IiiHHIIiiII", 40, SIZE, 2 * SIZE, 1, 8, 0, len(xor_mask) + len(and_mask), 0, 0, 256, 0)
+    image = info + colours + xor_mask + and_mask
+    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 8, len(image), 22)
+    return directory + image
+
+
+pixels = rasterise((here / "fortpad.svg").read_text(encoding="utf-8"))
+(here / "fortpad.png").write_bytes(png(pixels))
+(here / "fortpad.ico").write_bytes(ico(pixels))

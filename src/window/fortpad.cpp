@@ -1,0 +1,139 @@
+#include "fortpad.h"
+
+#include "about_box.h"
+#include "access_key_button.h"
+#include "control_layout.h"
+#include "input_box.h"
+#include "number_test.h"
+#include "qt_strings.h"
+#include "result_lists.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include <algorithm>
+
+namespace fortpad {
+namespace {
+
+QRect to_pixels(const ControlSpec& spec)
+{
+    return {spec.left / twips_per_pixel, spec.top / twips_per_pixel, spec.width / twips_per_pixel,
+            spec.height / twips_per_pixel};
+}
+
+QPlainTextEdit* create_list(QWidget& form, QRgb text_colour)
+{
+    auto* list = new QPlainTextEdit(&form);
+    list->setLineWrapMode(QPlainTextEdit::NoWrap);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setTabChangesFocus(true);
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Text, QColor::fromRgb(text_colour));
+    list->setPalette(palette);
+    return list;
+}
+
+QWidget* create_control(QWidget& form, const ControlSpec& spec)
+{
+    switch (spec.kind) {
+    case ControlKind::Button:
+        return new AccessKeyButton(to_qstring(spec.caption), &form);
+    case ControlKind::Input:
+        return new InputBox(&form);
+    case ControlKind::List:
+        return create_list(form, spec.text_colour);
+    case ControlKind::Label:
+        return new QLabel(to_qstring(spec.caption), &form);
+    }
+    return nullptr;
+}
+
+void set_tab_order(QWidget& form)
+{
+    auto by_tab_index = control_layout;
+    std::sort(by_tab_index.begin(), by_tab_index.end(),
+              [](const ControlSpec& a, const ControlSpec& b) { return a.tab_index < b.tab_index; });
+    QWidget* previous = nullptr;
+    for (const ControlSpec& spec : by_tab_index) {
+        if (spec.kind == ControlKind::Label)
+            continue; // a label never takes the focus
+        auto* control = form.findChild<QWidget*>(QLatin1String(spec.name), Qt::FindDirectChildrenOnly);
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+template <typename Control>
+Control* control_named(QWidget& form, const char* name)
+{
+    return form.findChild<Control*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
+Fortpad::Fortpad()
+    : controls_(create_controls(*this))
+    , input_box_(*controls_.input_num)
+    , good_list_(*controls_.good_box)
+    , bad_list_(*controls_.bad_num)
+{
+    setObjectName(QStringLiteral("fortpad"));
+    setWindowTitle(to_qstring(form_caption));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(client_width_twips / twips_per_pixel, client_height_twips / twips_per_pixel);
+
+    connect(controls_.input_num, &InputBox::got_focus, this, [this] { select_all(input_box_); });
+    connect(controls_.input_num, &InputBox::enter_pressed, this, &Fortpad::number_test);
+    connect(controls_.cmd_test, &QPushButton::clicked, this, &Fortpad::number_test);
+    connect(controls_.cmd_clr, &QPushButton::clicked, this, &Fortpad::clear_everything);
+    connect(controls_.cmd_abort, &QPushButton::clicked, this, [this] { show_about_box(this); });
+    connect(controls_.cmd_end, &QPushButton::clicked, this, [] { QCoreApplication::exit(0); });
+
+    load();
+}
+
+Fortpad::Controls Fortpad::create_controls(QWidget& form)
+{
+    for (const ControlSpec& spec : control_layout) {
+        QWidget* control = create_control(form, spec);
+        control->setObjectName(QLatin1String(spec.name));
+        control->setGeometry(to_pixels(spec));
+        if (spec.kind == ControlKind::Label)
+            control->lower();
+    }
+    set_tab_order(form);
+    return {control_named<InputBox>(form, "input_num"),     control_named<QPlainTextEdit>(form, "good_box"),
+            control_named<QPlainTextEdit>(form, "bad_num"),  control_named<QPushButton>(form, "cmd_test"),
+            control_named<QPushButton>(form, "cmd_clr"),     control_named<QPushButton>(form, "cmd_abort"),
+            control_named<QPushButton>(form, "cmd_end")};
+}
+
+void Fortpad::test_num(const std::u16string& jx_txt, const std::int16_t& jx_num, const std::u16string& inputnum)
+{
+    fortpad::test_num(boxes_, jx_txt, jx_num, inputnum);
+}
+
+void Fortpad::load()
+{
+    bad_list_.set_text(u"");
+    good_list_.set_text(u"");
+    // Qt hands the first focus to the input only if it is set before showing.
+    controls_.input_num->setFocus();
+}
+
+void Fortpad::number_test() { run_number_test(boxes_); }
+
+void Fortpad::clear_everything()
+{
+    bad_list_.set_text(u"");
+    good_list_.set_text(u"");
+    input_box_.set_text(u"");
+    input_box_.set_focus();
+}
+
+} // namespace fortpad

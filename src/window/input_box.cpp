@@ -1,0 +1,39 @@
+#include "input_box.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+#include <limits>
+
+namespace fortpad {
+
+InputBox::InputBox(QWidget* parent)
+    : QLineEdit(parent)
+{
+    // Qt's default cap is 32,767 characters, and 0 would refuse all input.
+    setMaxLength(std::numeric_limits<int>::max());
+}
+
+void InputBox::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    // Switching back from another program or closing a context menu is no
+    // change of focus inside the window: the selection stays as it was.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        emit got_focus();
+}
+
+void InputBox::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+                       && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (enter)
+        emit enter_pressed();
+    QLineEdit::keyPressEvent(event);
+    // A single-line box has no use for Enter and answers it with a beep.
+    if (enter)
+        QApplication::beep();
+}
+
+} // namespace fortpad

@@ -1,0 +1,124 @@
+#include "plain_text_box.h"
+
+#include "qt_strings.h"
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
+#include <algorithm>
+
+namespace fortpad {
+namespace {
+
+// Marks a character that stands for a line-breaking code unit: the property
+// holds the unit, the character shows its picture.
+constexpr int kept_unit_property = QTextFormat::UserProperty + 1;
+
+bool breaks_line(char16_t unit)
+{
+    // QTextDocument splits blocks at each of these, frame markers included.
+    return unit == u'\n' || unit == u'\r' || unit == u'\u2029' || unit == u'\uFDD0' || unit == u'\uFDD1';
+}
+
+char16_t picture_of(char16_t unit)
+{
+    switch (unit) {
+    case u'\n': return u'\u240A'; // ␊
+    case u'\r': return u'\u240D'; // ␍
+    case u'\u2029': return u'\u00B6'; // ¶
+    default: return u'\uFFFD';
+    }
+}
+
+} // namespace
+
+PlainTextBox::PlainTextBox(QPlainTextEdit& edit)
+    : edit_(edit)
+{
+}
+
+std::u16string PlainTextBox::text() const
+{
+    std::u16string text;
+    const QTextDocument& document = *edit_.document();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin())
+            text += u"\r\n";
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QString shown = fragment.text();
+            const QVariant kept = fragment.charFormat().property(kept_unit_property);
+            if (!kept.isValid()) {
+                text.append(reinterpret_cast<const char16_t*>(shown.utf16()), std::size_t(shown.size()));
+                continue;
+            }
+            const auto unit = char16_t(kept.toUInt());
+            for (QChar c : shown)
+                text += c.unicode() == picture_of(unit) ? unit : c.unicode();
+        }
+    }
+    return text;
+}
+
+void PlainTextBox::set_text(std::u16string_view text)
+{
+    edit_.clear();
+    insert_at_end(text);
+}
+
+void PlainTextBox::append(std::u16string_view tail) { insert_at_end(tail); }
+
+void PlainTextBox::insert_at_end(std::u16string_view text)
+{
+    QTextCursor cursor(edit_.document());
+    cursor.movePosition(QTextCursor::End);
+    const QTextCharFormat plain;
+    std::size_t run_start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!breaks_line(text[i]))
+            continue;
+        cursor.insertText(to_qstring(text.substr(run_start, i - run_start)), plain);
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            cursor.insertBlock(cursor.blockFormat(), plain);
+            ++i;
+        } else {
+            QTextCharFormat kept;
+            kept.setProperty(kept_unit_property, unsigned(text[i]));
+            cursor.insertText(QString(QChar(picture_of(text[i]))), kept);
+        }
+        run_start = i + 1;
+    }
+    cursor.insertText(to_qstring(text.substr(run_start)), plain);
+
+    // Written text is not the user's typing: nothing to undo, and the list
+    // shows its text from the top, as after any whole-text write.
+    edit_.document()->clearUndoRedoStacks();
+    edit_.moveCursor(QTextCursor::Start);
+}
+
+// The lists are never selected into by the program; positions here count a
+// line break as one character, as the document does.
+void PlainTextBox::set_sel_start(std::size_t start)
+{
+    QTextCursor cursor = edit_.textCursor();
+    cursor.setPosition(clamped_position(start));
+    edit_.setTextCursor(cursor);
+}
+
+void PlainTextBox::set_sel_length(std::size_t length)
+{
+    QTextCursor cursor = edit_.textCursor();
+    const int start = cursor.selectionStart();
+    cursor.setPosition(start);
+    cursor.setPosition(clamped_position(std::size_t(start) + length), QTextCursor::KeepAnchor);
+    edit_.setTextCursor(cursor);
+}
+
+int PlainTextBox::clamped_position(std::size_t position) const
+{
+    return std::min(to_qt_position(position), edit_.document()->characterCount() - 1);
+}
+
+void PlainTextBox::set_focus() { edit_.setFocus(); }
+
+} // namespace fortpad
