@@ -3,7 +3,7 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 source "$(dirname "$0")/scripts/common.sh"
 
-install_missing "${build_packages[@]}"
+install_missing "${build_packages[@]}" binutils-mingw-w64-x86-64
 
 build_tree "$root_dir/build"
 ctest --test-dir "$root_dir/build" --output-on-failure -j2

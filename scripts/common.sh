@@ -3,7 +3,7 @@
 set -euo pipefail
 
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build_packages=(cmake make g++ qt6-base-dev qt6-translations-l10n)
+build_packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fontconfig)
 
 # Installs the Debian packages of "$@" that are not installed yet.
 install_missing() {
@@ -20,10 +20,19 @@ install_missing() {
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# build_tree DIR [CMAKE ARGS...]: configures (once) and builds DIR.
+has_cjk_font() {
+    command -v fc-list >/dev/null && [ -n "$(fc-list :lang=zh-cn family)" ]
+}
+
+# build_tree DIR [--target T] [CMAKE ARGS...]: configures and builds DIR.
 build_tree() {
     local dir=$1
     shift
+    local build_args=()
+    if [ "${1:-}" = --target ]; then
+        build_args=("$1" "$2")
+        shift 2
+    fi
     cmake -S "$root_dir" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$dir" -j2
+    cmake --build "$dir" -j2 "${build_args[@]}"
 }

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds fortpad and starts it.
+source "$(dirname "$0")/scripts/common.sh"
+
+install_missing "${build_packages[@]}"
+# Without a font for Chinese the window would show empty boxes.
+has_cjk_font || install_missing fonts-wqy-microhei
+
+build_tree "$root_dir/build" --target fortpad
+exec "$root_dir/build/src/window/fortpad"

@@ -1,0 +1,112 @@
+#include "line_edit_box.h"
+#include "plain_text_box.h"
+#include "qt_strings.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace fortpad;
+
+namespace {
+
+std::u16string u16(const QString& s) { return s.toStdU16String(); }
+
+} // namespace
+
+class TextBoxesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void list_reads_back_what_was_written_data();
+    void list_reads_back_what_was_written();
+    void list_shows_cr_lf_as_a_line_break();
+    void list_append_keeps_undo_empty_and_view_at_top();
+    void input_selection_counts_code_units();
+};
+
+void TextBoxesTest::list_reads_back_what_was_written_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << "";
+    QTest::newRow("entries") << "\r\n01.大展鸿图,信用得固,名利双收,可获成功(大吉),81\r\nxx..未知吉凶(尾数非数字，暂有争议)...,12a";
+    QTest::newRow("blank lines") << "\r\n\r\n\r\n";
+    QTest::newRow("lone line feed") << "a\nb\n";
+    QTest::newRow("lone carriage return") << "\ra\rb";
+    QTest::newRow("LF CR is no pair") << "a\n\rb";
+    QTest::newRow("CR CR LF") << "a\r\r\nb";
+    QTest::newRow("paragraph separator") << to_qstring(u"a\u2029b");
+    QTest::newRow("line separator") << to_qstring(u"a\u2028b");
+    QTest::newRow("frame markers") << to_qstring(u"\uFDD0a\uFDD1");
+    QTest::newRow("no-break space") << to_qstring(u"1\u00A02");
+    QTest::newRow("NUL and tab") << to_qstring(std::u16string_view(u"1\0\t2", 4));
+    QTest::newRow("the pictures themselves") << to_qstring(u"\u240A\u240D\u00B6\uFFFD");
+    QTest::newRow("surrogate pair and half") << to_qstring(u"\U0001F600") + QChar(0xD83D);
+    QTest::newRow("right-to-left marks") << to_qstring(u"\u200F123\u200E");
+}
+
+void TextBoxesTest::list_reads_back_what_was_written()
+{
+    QFETCH(QString, text);
+    QPlainTextEdit edit;
+    PlainTextBox box(edit);
+
+    box.set_text(u16(text));
+    QCOMPARE(to_qstring(box.text()), text);
+
+    // Appending in pieces, split anywhere (even inside a CR LF), gives the
+    // same text as writing it whole.
+    for (qsizetype cut = 0; cut <= text.size(); ++cut) {
+        box.set_text(u16(text.left(cut)));
+        box.append(u16(text.mid(cut)));
+        QCOMPARE(to_qstring(box.text()), text);
+    }
+}
+
+void TextBoxesTest::list_shows_cr_lf_as_a_line_break()
+{
+    QPlainTextEdit edit;
+    PlainTextBox box(edit);
+    box.set_text(u"one\r\ntwo\nthree");
+    QCOMPARE(edit.blockCount(), 2);
+    QCOMPARE(edit.toPlainText(), to_qstring(u"one\ntwo\u240Athree"));
+
+    // What the user types with Enter reads back as CR LF.
+    QTest::keyClick(&edit, Qt::Key_Return);
+    QTest::keyClicks(&edit, "x");
+    QCOMPARE(to_qstring(box.text()), to_qstring(u"\r\nxone\r\ntwo\nthree"));
+}
+
+void TextBoxesTest::list_append_keeps_undo_empty_and_view_at_top()
+{
+    QPlainTextEdit edit;
+    edit.resize(200, 100);
+    edit.show();
+    PlainTextBox box(edit);
+    QTest::keyClicks(&edit, "typed");
+    for (int i = 0; i < 200; ++i)
+        box.append(u"\r\nentry");
+    QVERIFY(!edit.document()->isUndoAvailable());
+    QCOMPARE(edit.verticalScrollBar()->value(), 0);
+    QCOMPARE(edit.textCursor().position(), 0);
+}
+
+void TextBoxesTest::input_selection_counts_code_units()
+{
+    QLineEdit edit;
+    LineEditBox box(edit);
+    box.set_text(u"a\U0001F600bc");
+    box.set_sel_start(1);
+    QCOMPARE(edit.selectedText(), QString());
+    box.set_sel_length(2);
+    QCOMPARE(edit.selectedText(), to_qstring(u"\U0001F600"));
+    select_all(box);
+    QCOMPARE(edit.selectedText(), to_qstring(u"a\U0001F600bc"));
+
+    box.append(u"\n9");
+    QCOMPARE(to_qstring(box.text()), to_qstring(u"a\U0001F600bc\n9"));
+}
+
+QTEST_MAIN(TextBoxesTest)
+#include "test_text_boxes.moc"

@@ -1,0 +1,414 @@
+#include "fortpad.h"
+#include "fortune_table.h"
+#include "plain_text_box.h"
+#include "qt_strings.h"
+
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace fortpad;
+
+namespace {
+
+QString row(int index) { return to_qstring(fortune_table[std::size_t(index)].text); }
+
+QString entry(const QString& verdict, const QString& logged) { return "\r\n" + verdict + ',' + logged; }
+
+QString read(QPlainTextEdit* list) { return to_qstring(PlainTextBox(*list).text()); }
+
+enum class Trigger { Enter, KeypadEnter, Click, AccessKey };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Trigger)
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void window_is_fixed_at_its_size();
+    void window_scales_with_the_screen();
+    void controls_sit_where_the_layout_puts_them_data();
+    void controls_sit_where_the_layout_puts_them();
+    void lists_are_editable_coloured_unwrapped();
+    void starts_empty_with_focus_in_input();
+
+    void test_lands_in_its_list_data();
+    void test_lands_in_its_list();
+    void empty_input_records_nothing();
+    void entries_follow_text_typed_into_a_list();
+    void list_stays_at_the_top_as_it_grows();
+    void long_input_is_not_capped();
+
+    void tab_order_data();
+    void tab_order();
+    void tab_leaves_a_list_without_typing_a_tab();
+    void focus_selects_the_input_except_by_mouse();
+    void access_keys_work_from_inside_a_list();
+    void clear_empties_all_three_boxes();
+    void about_box_data();
+    void about_box();
+
+private:
+    template <typename T>
+    T* child(const char* name) const
+    {
+        auto* found = form_->findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    QLineEdit* input() const { return child<QLineEdit>("input_num"); }
+    QPlainTextEdit* good() const { return child<QPlainTextEdit>("good_box"); }
+    QPlainTextEdit* bad() const { return child<QPlainTextEdit>("bad_num"); }
+    void type_and_test(const QString& text, Trigger trigger = Trigger::Enter);
+
+    std::unique_ptr<Fortpad> form_;
+};
+
+void WindowTest::init()
+{
+    form_ = std::make_unique<Fortpad>();
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+}
+
+void WindowTest::cleanup() { form_.reset(); }
+
+void WindowTest::type_and_test(const QString& text, Trigger trigger)
+{
+    input()->setFocus();
+    input()->selectAll();
+    if (text.isEmpty())
+        input()->del();
+    else
+        QTest::keyClicks(input(), text);
+    switch (trigger) {
+    case Trigger::Enter:
+        QTest::keyClick(input(), Qt::Key_Return);
+        break;
+    case Trigger::KeypadEnter:
+        QTest::keyClick(input(), Qt::Key_Enter, Qt::KeypadModifier);
+        break;
+    case Trigger::Click:
+        QTest::mouseClick(child<QPushButton>("cmd_test"), Qt::LeftButton);
+        break;
+    case Trigger::AccessKey:
+        QTest::keyClick(form_.get(), Qt::Key_S, Qt::AltModifier);
+        break;
+    }
+}
+
+void WindowTest::window_is_fixed_at_its_size()
+{
+    QCOMPARE(form_->objectName(), "fortpad");
+    QCOMPARE(form_->windowTitle(), "Orvantil");
+    QCOMPARE(form_->size(), QSize(712, 345));
+    QCOMPARE(form_->minimumSize(), QSize(712, 345));
+    QCOMPARE(form_->maximumSize(), QSize(712, 345));
+    QVERIFY(form_->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QVERIFY(!(form_->windowFlags() & Qt::WindowMaximizeButtonHint));
+}
+
+void WindowTest::window_scales_with_the_screen()
+{
+    const qreal scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+    QCOMPARE(form_->devicePixelRatio(), scale);
+    QCOMPARE(form_->grab().size(), QSize(712, 345) * scale);
+    QCOMPARE(input()->geometry(), QRect(48, 8, 153, 18));
+}
+
+void WindowTest::controls_sit_where_the_layout_puts_them_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QRect>("pixels");
+    QTest::addColumn<QString>("caption");
+    // Twips / 15 at 96 DPI.
+    QTest::newRow("Label1") << "QLabel" << QRect(8, 8, 49, 17) << "数字：";
+    QTest::newRow("input_num") << "QLineEdit" << QRect(48, 8, 153, 18) << "";
+    QTest::newRow("cmd_test") << "QPushButton" << QRect(208, 8, 81, 25) << "测一下&s";
+    QTest::newRow("cmd_abort") << "QPushButton" << QRect(496, 8, 65, 25) << "关于&a";
+    QTest::newRow("cmd_clr") << "QPushButton" << QRect(568, 8, 65, 25) << "清空&c";
+    QTest::newRow("cmd_end") << "QPushButton" << QRect(640, 8, 65, 25) << "退出&x";
+    QTest::newRow("bad_num") << "QPlainTextEdit" << QRect(8, 40, 345, 297) << "";
+    QTest::newRow("good_box") << "QPlainTextEdit" << QRect(360, 40, 345, 297) << "";
+}
+
+void WindowTest::controls_sit_where_the_layout_puts_them()
+{
+    QFETCH(QString, kind);
+    QFETCH(QRect, pixels);
+    QFETCH(QString, caption);
+    auto* control = child<QWidget>(QTest::currentDataTag());
+    QVERIFY(control->inherits(qPrintable(kind)));
+    QCOMPARE(control->geometry(), pixels);
+    QVERIFY(control->isVisible());
+    QVERIFY(control->isEnabled());
+    if (auto* button = qobject_cast<QPushButton*>(control)) {
+        QCOMPARE(button->text(), caption);
+        QVERIFY(!button->isDefault());
+        QVERIFY(!button->autoDefault());
+    }
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        QCOMPARE(label->text(), caption);
+        // Where the label reaches under the input, the input is on top.
+        QCOMPARE(form_->childAt(QPoint(50, 12)), input());
+    }
+}
+
+void WindowTest::lists_are_editable_coloured_unwrapped()
+{
+    for (auto [list, colour] : {std::pair{good(), QColor(0, 128, 0)}, std::pair{bad(), QColor(255, 0, 0)}}) {
+        QCOMPARE(list->palette().color(QPalette::Text), colour);
+        QVERIFY(!list->isReadOnly());
+        QCOMPARE(list->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(list->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    }
+    QCOMPARE(input()->palette().color(QPalette::Text), QApplication::palette().color(QPalette::Text));
+}
+
+void WindowTest::starts_empty_with_focus_in_input()
+{
+    QCOMPARE(QApplication::focusWidget(), input());
+    QCOMPARE(input()->text(), QString());
+    QCOMPARE(read(good()), QString());
+    QCOMPARE(read(bad()), QString());
+}
+
+void WindowTest::test_lands_in_its_list_data()
+{
+    QTest::addColumn<Trigger>("trigger");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("good");
+    QTest::addColumn<QString>("logged_entry");
+
+    const struct {
+        const char* name;
+        Trigger trigger;
+    } triggers[] = {{"enter", Trigger::Enter},
+                    {"keypad enter", Trigger::KeypadEnter},
+                    {"click", Trigger::Click},
+                    {"alt+s", Trigger::AccessKey}};
+    for (const auto& [name, trigger] : triggers) {
+        const auto tag = [name = name](const char* example) { return QByteArray(name) + ": " + example; };
+        QTest::newRow(tag("phone")) << trigger << "13812345678" << "13812345678" << false
+                                    << entry(row(78), "13812345678");
+        QTest::newRow(tag("12345")) << trigger << "12345" << "12345" << true << entry(row(25), "12345");
+        QTest::newRow(tag("a7")) << trigger << "a7" << "a7" << true << entry(row(7), "7");
+        QTest::newRow(tag("0080")) << trigger << "0080" << "0080" << false << entry(row(0), "0080");
+        QTest::newRow(tag("9999")) << trigger << "9999" << "9999" << false << entry(row(79), "9999");
+        QTest::newRow(tag("spaces")) << trigger << "  123  " << "123" << false << entry(row(43), "123");
+        QTest::newRow(tag("1 2")) << trigger << "1 2" << "1 2" << false << entry(row(2), "2");
+        QTest::newRow(tag("12a")) << trigger << "12a" << "12a" << false
+                                  << entry(to_qstring(unknown_verdict.text), "12a");
+    }
+}
+
+void WindowTest::test_lands_in_its_list()
+{
+    QFETCH(Trigger, trigger);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(bool, good);
+    QFETCH(QString, logged_entry);
+
+    type_and_test(typed, trigger);
+
+    QCOMPARE(read(good ? this->good() : bad()), logged_entry);
+    QCOMPARE(read(good ? bad() : this->good()), QString());
+    // Shown as a blank first line, then the entry.
+    QCOMPARE((good ? this->good() : bad())->toPlainText(), logged_entry.mid(1));
+    QCOMPARE(input()->text(), shown);
+    QCOMPARE(input()->selectedText(), shown);
+    QCOMPARE(QApplication::focusWidget(), input());
+}
+
+void WindowTest::empty_input_records_nothing()
+{
+    for (const QString& typed : {QString(), QStringLiteral("   ")}) {
+        type_and_test(typed, Trigger::Click);
+        QCOMPARE(input()->text(), QString());
+        QCOMPARE(read(good()), QString());
+        QCOMPARE(read(bad()), QString());
+        QCOMPARE(QApplication::focusWidget(), input());
+    }
+}
+
+void WindowTest::entries_follow_text_typed_into_a_list()
+{
+    type_and_test("12a");
+    bad()->setFocus();
+    bad()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(bad(), "note");
+    QTest::keyClick(bad(), Qt::Key_Return);
+    QInputMethodEvent chinese; // as an input method commits it
+    chinese.setCommitString("两行");
+    QApplication::sendEvent(bad(), &chinese);
+    type_and_test("9999");
+    type_and_test("12345");
+
+    QCOMPARE(read(bad()), entry(to_qstring(unknown_verdict.text), "12a") + "note\r\n两行" + entry(row(79), "9999"));
+    QCOMPARE(read(good()), entry(row(25), "12345"));
+}
+
+void WindowTest::list_stays_at_the_top_as_it_grows()
+{
+    for (int i = 0; i < 60; ++i)
+        type_and_test(QString::number(i * 80 + 2));
+    QCOMPARE(bad()->verticalScrollBar()->value(), 0);
+    QVERIFY(bad()->verticalScrollBar()->maximum() > 0);
+    QCOMPARE(bad()->textCursor().position(), 0);
+    QCOMPARE(read(bad()).count(QStringLiteral("\r\n")), 60);
+}
+
+void WindowTest::long_input_is_not_capped()
+{
+    const QString pasted = QString(39'999, u'8') + u'1';
+    input()->setText(pasted);
+    QCOMPARE(input()->text().size(), pasted.size());
+    QTest::keyClick(input(), Qt::Key_Return);
+    QCOMPARE(input()->text(), pasted.right(32));
+    QCOMPARE(read(good()), entry(row(8881 % 80), pasted.right(32)));
+}
+
+void WindowTest::tab_order_data()
+{
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QStringList>("visits");
+    const QStringList forward = {"cmd_test", "bad_num", "good_box", "cmd_end", "cmd_clr", "cmd_abort", "input_num"};
+    QStringList backward(forward.rbegin() + 1, forward.rend());
+    backward << "input_num";
+    QTest::newRow("tab") << Qt::Key_Tab << forward;
+    QTest::newRow("shift+tab") << Qt::Key_Backtab << backward;
+}
+
+void WindowTest::tab_order()
+{
+    QFETCH(Qt::Key, key);
+    QFETCH(QStringList, visits);
+    for (const QString& name : visits) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(QApplication::focusWidget()->objectName(), name);
+    }
+}
+
+void WindowTest::tab_leaves_a_list_without_typing_a_tab()
+{
+    good()->setFocus();
+    QTest::keyClicks(good(), "ab");
+    QTest::keyClick(good(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), "cmd_end");
+    QCOMPARE(read(good()), "ab");
+}
+
+void WindowTest::focus_selects_the_input_except_by_mouse()
+{
+    type_and_test("12345");
+    QTest::keyClick(input(), Qt::Key_Tab);
+    QCOMPARE(input()->selectedText(), QString());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(input()->selectedText(), "12345");
+
+    // A click places the caret where it lands instead.
+    QTest::keyClick(input(), Qt::Key_Tab);
+    QTest::mouseClick(input(), Qt::LeftButton, {}, QPoint(input()->width() - 4, input()->height() / 2));
+    QCOMPARE(QApplication::focusWidget(), input());
+    QVERIFY(!input()->hasSelectedText());
+    QCOMPARE(input()->cursorPosition(), 5);
+}
+
+void WindowTest::access_keys_work_from_inside_a_list()
+{
+    input()->setText("12345");
+    good()->setFocus();
+    QTest::keyClick(good(), Qt::Key_S, Qt::AltModifier);
+    // At once, without waiting for an animated click.
+    QCOMPARE(read(good()), entry(row(25), "12345"));
+    QCOMPARE(QApplication::focusWidget(), input());
+    QCOMPARE(input()->selectedText(), "12345");
+
+    bad()->setFocus();
+    QTest::keyClick(bad(), Qt::Key_C, Qt::AltModifier);
+    QCOMPARE(read(good()), QString());
+    QCOMPARE(QApplication::focusWidget(), input());
+}
+
+void WindowTest::clear_empties_all_three_boxes()
+{
+    type_and_test("12345");
+    type_and_test("12a");
+    QTest::keyClicks(bad(), "typed");
+    QTest::mouseClick(child<QPushButton>("cmd_clr"), Qt::LeftButton);
+    QCOMPARE(read(bad()), QString());
+    QCOMPARE(read(good()), QString());
+    QCOMPARE(input()->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), input());
+
+    // The next test starts a fresh list.
+    type_and_test("a7");
+    QCOMPARE(read(good()), entry(row(7), "7"));
+}
+
+void WindowTest::about_box_data()
+{
+    QTest::addColumn<bool>("by_key");
+    QTest::newRow("click") << false;
+    QTest::newRow("alt+a") << true;
+}
+
+void WindowTest::about_box()
+{
+    QFETCH(bool, by_key);
+    type_and_test("12345");
+    const QString good_before = read(good());
+
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::Warning;
+    QList<QAbstractButton*> buttons;
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttons = box->buttons();
+        QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+        box->button(QMessageBox::Ok)->click();
+    });
+    if (by_key)
+        QTest::keyClick(input(), Qt::Key_A, Qt::AltModifier);
+    else
+        QTest::mouseClick(child<QPushButton>("cmd_abort"), Qt::LeftButton);
+
+    QCOMPARE(title, "关于本软件");
+    QCOMPARE(icon, QMessageBox::NoIcon);
+    QCOMPARE(buttons.size(), 1);
+    const QStringList lines = text.split('\n');
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(!text.contains('\r'));
+    QCOMPARE(lines[0], "Orvantil,ver1.1");
+    QCOMPARE(lines[1], "本工具纯属个人娱乐,切勿当真！");
+    QVERIFY(QRegularExpression("^编程:[^,]+,[^,@\\s]+@example\\.org$").match(lines[2]).hasMatch());
+
+    QCOMPARE(read(good()), good_before);
+    QCOMPARE(input()->text(), "12345");
+    // Offscreen has no window manager to reactivate the window: ask the window.
+    QCOMPARE(form_->focusWidget(), child<QWidget>("cmd_abort"));
+}
+
+QTEST_MAIN(WindowTest)
+#include "test_window.moc"
