@@ -2,6 +2,7 @@
 #include "fortune_table.h"
 #include "plain_text_box.h"
 #include "qt_strings.h"
+#include "qt_translations.h"
 
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -60,6 +61,7 @@ private slots:
     void clear_empties_all_three_boxes();
     void about_box_data();
     void about_box();
+    void ok_reads_in_chinese_with_qt_translations();
 
 private:
     template <typename T>
@@ -115,6 +117,9 @@ void WindowTest::window_is_fixed_at_its_size()
 {
     QCOMPARE(form_->objectName(), "fortpad");
     QCOMPARE(form_->windowTitle(), "Orvantil");
+    const QImage icon = form_->windowIcon().pixmap(32, 32).toImage();
+    QCOMPARE(icon.size(), QSize(32, 32));
+    QCOMPARE(icon.pixelColor(0, 0), QColor(232, 46, 45));
     QCOMPARE(form_->size(), QSize(712, 345));
     QCOMPARE(form_->minimumSize(), QSize(712, 345));
     QCOMPARE(form_->maximumSize(), QSize(712, 345));
@@ -408,6 +413,20 @@ void WindowTest::about_box()
     QCOMPARE(input()->text(), "12345");
     // Offscreen has no window manager to reactivate the window: ask the window.
     QCOMPARE(form_->focusWidget(), child<QWidget>("cmd_abort"));
+}
+
+void WindowTest::ok_reads_in_chinese_with_qt_translations()
+{
+    install_qt_translations(QLocale(QLocale::Chinese, QLocale::China));
+    QString ok;
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        ok = box->button(QMessageBox::Ok)->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    QTest::mouseClick(child<QPushButton>("cmd_abort"), Qt::LeftButton);
+    QCOMPARE(ok, "确定");
 }
 
 QTEST_MAIN(WindowTest)

@@ -9,6 +9,7 @@
 #include "result_lists.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -83,6 +84,7 @@ Fortpad::Fortpad()
 {
     setObjectName(QStringLiteral("fortpad"));
     setWindowTitle(to_qstring(form_caption));
+    setWindowIcon(QIcon(QStringLiteral(":/fortpad.png")));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(client_width_twips / twips_per_pixel, client_height_twips / twips_per_pixel);

@@ -1,10 +1,8 @@
 #include "fortpad.h"
+#include "qt_translations.h"
 
 #include <QApplication>
-#include <QIcon>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,13 +34,7 @@ int main(int argc, char* argv[])
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
-    app.setWindowIcon(QIcon(QStringLiteral(":/fortpad.png")));
-
-    // Qt's own texts, such as the message box's OK, in the desktop's language.
-    QTranslator qt_texts;
-    if (qt_texts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qt_texts);
+    fortpad::install_qt_translations(QLocale::system());
 
     fortpad::Fortpad window;
     window.show();

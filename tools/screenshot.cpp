@@ -1,0 +1,27 @@
+// Renders the window after a few sample tests and writes it as a PNG:
+//   QT_QPA_PLATFORM=offscreen fortpad_screenshot docs/screenshot.png
+#include "fortpad.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fputs("usage: fortpad_screenshot OUTPUT.png\n", stderr);
+        return 2;
+    }
+    fortpad::Fortpad form;
+    form.show();
+    auto* input = form.findChild<QLineEdit*>(QStringLiteral("input_num"));
+    auto* test = form.findChild<QPushButton*>(QStringLiteral("cmd_test"));
+    for (const char* number : {"13812345678", "12345", "a7", "0080", "No:10001", "12a", "2026"}) {
+        input->setText(QString::fromLatin1(number));
+        test->click();
+    }
+    return form.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+}
