@@ -58,6 +58,7 @@ private slots:
     void tab_leaves_a_list_without_typing_a_tab();
     void focus_selects_the_input_except_by_mouse();
     void access_keys_work_from_inside_a_list();
+    void alt_with_another_letter_types_nothing();
     void clear_empties_all_three_boxes();
     void about_box_data();
     void about_box();
@@ -350,6 +351,19 @@ void WindowTest::access_keys_work_from_inside_a_list()
     QTest::keyClick(bad(), Qt::Key_C, Qt::AltModifier);
     QCOMPARE(read(good()), QString());
     QCOMPARE(QApplication::focusWidget(), input());
+}
+
+void WindowTest::alt_with_another_letter_types_nothing()
+{
+    for (QWidget* box : {static_cast<QWidget*>(input()), static_cast<QWidget*>(good())}) {
+        box->setFocus();
+        QTest::keyClicks(box, "12");
+        QTest::keyClick(box, Qt::Key_Q, Qt::AltModifier);
+        QTest::keyClick(box, Qt::Key_3, Qt::AltModifier);
+    }
+    QCOMPARE(input()->text(), "12");
+    QCOMPARE(read(good()), "12");
+    QCOMPARE(read(bad()), QString());
 }
 
 void WindowTest::clear_empties_all_three_boxes()

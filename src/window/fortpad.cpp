@@ -2,6 +2,7 @@
 
 #include "about_box.h"
 #include "access_key_button.h"
+#include "alt_key_guard.h"
 #include "control_layout.h"
 #include "input_box.h"
 #include "number_test.h"
@@ -101,12 +102,15 @@ Fortpad::Fortpad()
 
 Fortpad::Controls Fortpad::create_controls(QWidget& form)
 {
+    auto* alt_key_guard = new AltKeyGuard(&form);
     for (const ControlSpec& spec : control_layout) {
         QWidget* control = create_control(form, spec);
         control->setObjectName(QLatin1String(spec.name));
         control->setGeometry(to_pixels(spec));
         if (spec.kind == ControlKind::Label)
             control->lower();
+        if (spec.kind == ControlKind::Input || spec.kind == ControlKind::List)
+            control->installEventFilter(alt_key_guard);
     }
     set_tab_order(form);
     return {control_named<InputBox>(form, "input_num"),     control_named<QPlainTextEdit>(form, "good_box"),
