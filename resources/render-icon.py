@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Renders fortpad.svg into fortpad.png and fortpad.ico (32x32, 256 colours).
+"""Renders fortpad.svg into fortpad.png, fortpad.ico (32x32, 256 colours) and
+fortpad.xpm (the same pixels as C source, for the window icon: Qt reads XPM
+data directly, without scanning its image plugins at start-up).
 
 The SVG is drawn only with axis-aligned, filled <rect>s on a 32-unit grid,
 so this rasteriser needs nothing but the standard library. Run it after
@@ -57,6 +59,18 @@ def ico(pixels):
     return directory + image
 
 
+def xpm(pixels):
+    palette = sorted({rgb for row in pixels for rgb in row})
+    symbols = "abcdefghijklmnopqrstuvwxyz"[: len(palette)]
+    symbol = dict(zip(palette, symbols))
+    lines = [f"{SIZE} {SIZE} {len(palette)} 1"]
+    lines += [f"{symbol[rgb]} c #{bytes(rgb).hex().upper()}" for rgb in palette]
+    lines += ["".join(symbol[rgb] for rgb in row) for row in pixels]
+    body = ",\n".join(f'"{line}"' for line in lines)
+    return f"/* XPM */\nstatic const char* const fortpad_xpm[] = {{\n{body}}};\n"
+
+
 pixels = rasterise((here / "fortpad.svg").read_text(encoding="utf-8"))
 (here / "fortpad.png").write_bytes(png(pixels))
 (here / "fortpad.ico").write_bytes(ico(pixels))
+(here / "fortpad.xpm").write_text(xpm(pixels), encoding="ascii")

@@ -4,6 +4,7 @@
 #include "access_key_button.h"
 #include "alt_key_guard.h"
 #include "control_layout.h"
+#include "fortpad.xpm"
 #include "input_box.h"
 #include "number_test.h"
 #include "qt_strings.h"
@@ -85,7 +86,7 @@ Fortpad::Fortpad()
 {
     setObjectName(QStringLiteral("fortpad"));
     setWindowTitle(to_qstring(form_caption));
-    setWindowIcon(QIcon(QStringLiteral(":/fortpad.png")));
+    setWindowIcon(QIcon(QPixmap::fromImage(QImage(fortpad_xpm))));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(client_width_twips / twips_per_pixel, client_height_twips / twips_per_pixel);
