@@ -4,6 +4,9 @@ set -euo pipefail
 
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fontconfig)
+# The resource compiler proves the Windows version record builds; clang and
+# its runtime build the fuzz target.
+test_packages=(binutils-mingw-w64-x86-64 libbenchmark-dev clang libclang-rt-14-dev)
 
 # Installs the Debian packages of "$@" that are not installed yet.
 install_missing() {

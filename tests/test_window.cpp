@@ -4,6 +4,7 @@
 #include "qt_strings.h"
 #include "qt_translations.h"
 
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +53,8 @@ private slots:
     void entries_follow_text_typed_into_a_list();
     void list_stays_at_the_top_as_it_grows();
     void long_input_is_not_capped();
+    void hostile_paste_has_a_defined_result_data();
+    void hostile_paste_has_a_defined_result();
 
     void tab_order_data();
     void tab_order();
@@ -289,6 +292,59 @@ void WindowTest::long_input_is_not_capped()
     QTest::keyClick(input(), Qt::Key_Return);
     QCOMPARE(input()->text(), pasted.right(32));
     QCOMPARE(read(good()), entry(row(8881 % 80), pasted.right(32)));
+}
+
+void WindowTest::hostile_paste_has_a_defined_result_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("list"); // 0: none, 1: good, 2: bad
+    QTest::addColumn<QString>("logged_entry");
+
+    const QString unknown = to_qstring(unknown_verdict.text);
+    const QString digits = QStringLiteral("1234567890").repeated(100'000);
+    const QString nul_lf = to_qstring(std::u16string_view(u"12\n\0 34", 7));
+    const QString nul_lf_end = to_qstring(std::u16string_view(u"a\r\nb\0c\n", 8));
+    QTest::newRow("empty") << "" << "" << 0 << "";
+    QTest::newRow("only spaces") << "     " << "" << 0 << "";
+    QTest::newRow("40,000 characters") << QString(39'999, u'x') + u'7' << QString(31, u'x') + u'7' << 1
+                                       << entry(row(7), "7");
+    QTest::newRow("1,000,000 digits") << digits << digits.right(32) << 2 << entry(row(7890 % 80), digits.right(32));
+    const QString pair_cut = to_qstring(u"\U0001F600") + QString(31, u'3');
+    QTest::newRow("surrogate pair at the cut") << pair_cut << pair_cut.right(32) << 2
+                                               << entry(row(3333 % 80), QString(31, u'3'));
+    QTest::newRow("full-width digits") << to_qstring(u"１２３") << to_qstring(u"１２３") << 2
+                                       << entry(unknown, to_qstring(u"１２３"));
+    QTest::newRow("Arabic-Indic digits") << to_qstring(u"\u0661\u0662") << to_qstring(u"\u0661\u0662") << 2
+                                         << entry(unknown, to_qstring(u"\u0661\u0662"));
+    QTest::newRow("trailing tab") << "123\t" << "123\t" << 2 << entry(unknown, "123\t");
+    QTest::newRow("NUL and line feed inside") << nul_lf << nul_lf << 2 << entry(row(34), "34");
+    QTest::newRow("NUL and line breaks logged whole") << nul_lf_end << nul_lf_end << 2 << entry(unknown, nul_lf_end);
+    QTest::newRow("right-to-left mark before") << to_qstring(u"\u200F123") << to_qstring(u"\u200F123") << 2
+                                               << entry(row(43), "123");
+    QTest::newRow("left-to-right mark after") << to_qstring(u"\u200F123\u200E") << to_qstring(u"\u200F123\u200E")
+                                              << 2 << entry(unknown, to_qstring(u"\u200F123\u200E"));
+}
+
+// Pasted, then tested: a defined result, and what the lists held is kept.
+void WindowTest::hostile_paste_has_a_defined_result()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    QFETCH(int, list);
+    QFETCH(QString, logged_entry);
+
+    const QString earlier = QStringLiteral("earlier\r\n");
+    PlainTextBox(*good()).set_text(earlier.toStdU16String());
+    PlainTextBox(*bad()).set_text(earlier.toStdU16String());
+    QGuiApplication::clipboard()->setText(pasted);
+    input()->paste();
+    QCOMPARE(input()->text(), pasted);
+    QTest::keyClick(input(), Qt::Key_Return);
+
+    QCOMPARE(input()->text(), shown);
+    QCOMPARE(read(good()), earlier + (list == 1 ? logged_entry : QString()));
+    QCOMPARE(read(bad()), earlier + (list == 2 ? logged_entry : QString()));
 }
 
 void WindowTest::tab_order_data()
