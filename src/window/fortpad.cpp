@@ -3,7 +3,7 @@
 #include "about_box.h"
 #include "access_key_button.h"
 #include "alt_key_guard.h"
-#include "control_layout.h"
+#include "form_controls.h"
 #include "fortpad.xpm"
 #include "input_box.h"
 #include "number_test.h"
@@ -20,10 +20,10 @@
 namespace fortpad {
 namespace {
 
-QRect to_pixels(const ControlSpec& spec)
+QRect to_pixels(const ControlPlacement& placement)
 {
-    return {spec.left / twips_per_pixel, spec.top / twips_per_pixel, spec.width / twips_per_pixel,
-            spec.height / twips_per_pixel};
+    return {placement.left / twips_per_pixel, placement.top / twips_per_pixel, placement.width / twips_per_pixel,
+            placement.height / twips_per_pixel};
 }
 
 QPlainTextEdit* create_list(QWidget& form, QRgb text_colour)
@@ -39,31 +39,31 @@ QPlainTextEdit* create_list(QWidget& form, QRgb text_colour)
     return list;
 }
 
-QWidget* create_control(QWidget& form, const ControlSpec& spec)
+QWidget* create_control(QWidget& form, const ControlPlacement& placement)
 {
-    switch (spec.kind) {
+    switch (placement.kind) {
     case ControlKind::Button:
-        return new AccessKeyButton(to_qstring(spec.caption), &form);
+        return new AccessKeyButton(to_qstring(placement.caption), &form);
     case ControlKind::Input:
         return new InputBox(&form);
     case ControlKind::List:
-        return create_list(form, spec.text_colour);
+        return create_list(form, placement.text_colour);
     case ControlKind::Label:
-        return new QLabel(to_qstring(spec.caption), &form);
+        return new QLabel(to_qstring(placement.caption), &form);
     }
     return nullptr;
 }
 
 void set_tab_order(QWidget& form)
 {
-    auto by_tab_index = control_layout;
+    auto by_tab_index = form_controls;
     std::sort(by_tab_index.begin(), by_tab_index.end(),
-              [](const ControlSpec& a, const ControlSpec& b) { return a.tab_index < b.tab_index; });
+              [](const ControlPlacement& a, const ControlPlacement& b) { return a.tab_index < b.tab_index; });
     QWidget* previous = nullptr;
-    for (const ControlSpec& spec : by_tab_index) {
-        if (spec.kind == ControlKind::Label)
+    for (const ControlPlacement& placement : by_tab_index) {
+        if (placement.kind == ControlKind::Label)
             continue; // a label never takes the focus
-        auto* control = form.findChild<QWidget*>(QLatin1String(spec.name), Qt::FindDirectChildrenOnly);
+        auto* control = form.findChild<QWidget*>(QLatin1String(placement.name), Qt::FindDirectChildrenOnly);
         if (previous)
             QWidget::setTabOrder(previous, control);
         previous = control;
@@ -104,13 +104,13 @@ Fortpad::Fortpad()
 Fortpad::Controls Fortpad::create_controls(QWidget& form)
 {
     auto* alt_key_guard = new AltKeyGuard(&form);
-    for (const ControlSpec& spec : control_layout) {
-        QWidget* control = create_control(form, spec);
-        control->setObjectName(QLatin1String(spec.name));
-        control->setGeometry(to_pixels(spec));
-        if (spec.kind == ControlKind::Label)
+    for (const ControlPlacement& placement : form_controls) {
+        QWidget* control = create_control(form, placement);
+        control->setObjectName(QLatin1String(placement.name));
+        control->setGeometry(to_pixels(placement));
+        if (placement.kind == ControlKind::Label)
             control->lower();
-        if (spec.kind == ControlKind::Input || spec.kind == ControlKind::List)
+        if (placement.kind == ControlKind::Input || placement.kind == ControlKind::List)
             control->installEventFilter(alt_key_guard);
     }
     set_tab_order(form);

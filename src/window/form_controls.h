@@ -15,7 +15,7 @@ inline constexpr char16_t form_caption[] = u"Orvantil";
 
 enum class ControlKind { Button, Input, List, Label };
 
-struct ControlSpec {
+struct ControlPlacement {
     const char* name;
     ControlKind kind;
     const char16_t* caption; // "&" marks the access key
@@ -26,7 +26,7 @@ struct ControlSpec {
 
 // In the order the controls are created; later ones lie above earlier ones,
 // except the label, which always lies beneath.
-inline constexpr std::array<ControlSpec, 8> control_layout = {{
+inline constexpr std::array<ControlPlacement, 8> form_controls = {{
     {"cmd_abort", ControlKind::Button, u"关于&a", 7440, 120, 975, 375, 7, 0},
     {"cmd_clr", ControlKind::Button, u"清空&c", 8520, 120, 975, 375, 6, 0},
     {"cmd_end", ControlKind::Button, u"退出&x", 9600, 120, 975, 375, 5, 0},
