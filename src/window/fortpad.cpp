@@ -8,7 +8,6 @@
 #include "input_box.h"
 #include "number_test.h"
 #include "qt_strings.h"
-#include "result_lists.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -120,17 +119,12 @@ Fortpad::Controls Fortpad::create_controls(QWidget& form)
             control_named<QPushButton>(form, "cmd_end")};
 }
 
-void Fortpad::test_num(const std::u16string& jx_txt, const std::int16_t& jx_num, const std::u16string& inputnum)
-{
-    fortpad::test_num(boxes_, jx_txt, jx_num, inputnum);
-}
-
 void Fortpad::load()
 {
     bad_list_.set_text(u"");
     good_list_.set_text(u"");
     // Qt hands the first focus to the input only if it is set before showing.
-    controls_.input_num->setFocus();
+    input_box_.set_focus();
 }
 
 void Fortpad::number_test() { run_number_test(boxes_); }

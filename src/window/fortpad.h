@@ -5,9 +5,6 @@
 
 #include <QWidget>
 
-#include <cstdint>
-#include <string>
-
 class QPlainTextEdit;
 class QPushButton;
 
@@ -22,9 +19,6 @@ class Fortpad final : public QWidget {
 
 public:
     Fortpad();
-
-    // Records a verdict in its list and selects the whole input.
-    void test_num(const std::u16string& jx_txt, const std::int16_t& jx_num, const std::u16string& inputnum);
 
 private:
     struct Controls {
