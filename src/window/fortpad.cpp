@@ -53,6 +53,12 @@ QWidget* create_control(QWidget& form, const ControlPlacement& placement)
     return nullptr;
 }
 
+template <typename Control>
+Control* control_named(QWidget& form, const char* name)
+{
+    return form.findChild<Control*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+}
+
 void set_tab_order(QWidget& form)
 {
     auto by_tab_index = form_controls;
@@ -62,17 +68,11 @@ void set_tab_order(QWidget& form)
     for (const ControlPlacement& placement : by_tab_index) {
         if (placement.kind == ControlKind::Label)
             continue; // a label never takes the focus
-        auto* control = form.findChild<QWidget*>(QLatin1String(placement.name), Qt::FindDirectChildrenOnly);
+        auto* control = control_named<QWidget>(form, placement.name);
         if (previous)
             QWidget::setTabOrder(previous, control);
         previous = control;
     }
-}
-
-template <typename Control>
-Control* control_named(QWidget& form, const char* name)
-{
-    return form.findChild<Control*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
 }
 
 } // namespace
