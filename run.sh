@@ -7,4 +7,4 @@ install_missing "${build_packages[@]}"
 has_cjk_font || install_missing fonts-wqy-microhei
 
 build_tree "$root_dir/build" --target fortpad
-exec "$root_dir/build/src/window/fortpad"
+exec "$root_dir/build/src/window/qt/fortpad"

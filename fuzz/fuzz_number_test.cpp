@@ -1,7 +1,7 @@
 // Runs the number test on arbitrary UTF-16 input (the bytes, little-endian
 // pairs) and checks what must hold after every test, whatever was typed.
 #include "fortune_table.h"
-#include "memory_text_box.h"
+#include "memory_boxes.h"
 #include "number_test.h"
 
 #include <cstdint>
@@ -70,10 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(typed.data(), data, typed.size() * 2);
 
     const std::u16string earlier_good = u"\r\n typed by hand 12", earlier_bad = u"old\n";
-    MemoryTextBox input, good, bad;
+    MemoryInput input;
+    MemoryList good(earlier_good), bad(earlier_bad);
     input.set_text(typed);
-    good.set_text(earlier_good);
-    bad.set_text(earlier_bad);
     run_number_test({input, good, bad});
 
     const std::u16string_view tidy = trimmed(typed);

@@ -1,12 +1,18 @@
-# cmake -DWINDRES=... -DRC=... -DOUT=... -P version_record.cmake
-# Compiles the Windows resource script, reads the record back and checks it.
-execute_process(COMMAND ${WINDRES} --preprocessor=cpp ${RC} -O res -o ${OUT} RESULT_VARIABLE code ERROR_VARIABLE err)
-if(code)
-    message(FATAL_ERROR "the resource script does not compile:\n${err}")
+# cmake -DWINDRES=... -DINPUT=fortpad.rc|fortpad.exe [-DINCLUDE=dir -DOUT=fortpad.res] -P version_record.cmake
+# Reads the resources back from a program file, or from a resource script
+# after compiling it, and checks the version record, icon and manifest.
+set(compiled ${INPUT})
+if(INPUT MATCHES "\\.rc$")
+    set(compiled ${OUT})
+    execute_process(COMMAND ${WINDRES} --preprocessor=cpp -I ${INCLUDE} ${INPUT} -O res -o ${OUT}
+        RESULT_VARIABLE code ERROR_VARIABLE err)
+    if(code)
+        message(FATAL_ERROR "the resource script does not compile:\n${err}")
+    endif()
 endif()
-execute_process(COMMAND ${WINDRES} -i ${OUT} -O rc OUTPUT_VARIABLE record RESULT_VARIABLE code)
+execute_process(COMMAND ${WINDRES} -i ${compiled} -O rc OUTPUT_VARIABLE record RESULT_VARIABLE code)
 if(code)
-    message(FATAL_ERROR "the compiled resources do not read back")
+    message(FATAL_ERROR "the resources of ${compiled} do not read back")
 endif()
 # windres writes non-ASCII text as L"..." with \x escapes: 纯属娱乐 here.
 foreach(expected
@@ -20,7 +26,8 @@ foreach(expected
         "VALUE \"OriginalFilename\", \"fortpad.exe\""
         "VALUE \"CompanyName\""
         "VALUE \"Translation\", 0x804, 1200"
-        "RT_ICON")
+        "RT_ICON"
+        "RT_MANIFEST")
     string(FIND "${record}" "${expected}" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "missing from the version record: ${expected}\n${record}")

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fortune_table.h"
-#include "text_box.h"
+#include "text_boxes.h"
 
 #include <cstddef>
 #include <string>

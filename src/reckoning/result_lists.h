@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text_box.h"
+#include "text_boxes.h"
 
 #include <cstdint>
 #include <string>

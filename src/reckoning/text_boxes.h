@@ -6,18 +6,15 @@
 
 namespace fortpad {
 
-// The text box operations the reckoning needs. Positions and lengths count
-// UTF-16 code units, as the boxes themselves do.
-class TextBox {
+// The input box as the reckoning uses it. Positions and lengths count UTF-16
+// code units, as the boxes themselves do.
+class InputBox {
 public:
-    virtual ~TextBox() = default;
+    virtual ~InputBox() = default;
 
-    // Reading back returns exactly what was last written, CR LF included.
+    // Reading back returns exactly what was last written.
     virtual std::u16string text() const = 0;
     virtual void set_text(std::u16string_view text) = 0;
-    // Same result as set_text(text() + tail); lets a box holding a long list
-    // add an entry without reading the whole list back.
-    virtual void append(std::u16string_view tail) = 0;
 
     // Writing 0 to the start and then the text's length to the length selects
     // the whole text.
@@ -27,8 +24,18 @@ public:
     virtual void set_focus() = 0;
 };
 
+// A result list as the reckoning uses it: it only ever grows at its end.
+class ResultList {
+public:
+    virtual ~ResultList() = default;
+
+    // Same result as writing the list's text followed by the tail, but a list
+    // holding thousands of entries need not be read back to add one.
+    virtual void append(std::u16string_view tail) = 0;
+};
+
 // Selects the whole text, so that the next keystroke replaces it.
-inline void select_all(TextBox& box)
+inline void select_all(InputBox& box)
 {
     box.set_sel_start(0);
     box.set_sel_length(box.text().size());
@@ -36,9 +43,9 @@ inline void select_all(TextBox& box)
 
 // The three boxes of the main window that the reckoning reads and writes.
 struct FormBoxes {
-    TextBox& input_num;
-    TextBox& good_box;
-    TextBox& bad_num;
+    InputBox& input_num;
+    ResultList& good_box;
+    ResultList& bad_num;
 };
 
 } // namespace fortpad

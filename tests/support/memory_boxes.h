@@ -1,15 +1,14 @@
 #pragma once
 
-#include "text_box.h"
+#include "text_boxes.h"
 
 namespace fortpad {
 
-// A text box that is only a string: for tests, benchmarks and fuzzing.
-class MemoryTextBox final : public TextBox {
+// Boxes that are only strings: for tests, benchmarks and fuzzing.
+class MemoryInput final : public InputBox {
 public:
     std::u16string text() const override { return text_; }
     void set_text(std::u16string_view text) override { text_ = text; }
-    void append(std::u16string_view tail) override { text_ += tail; }
     void set_sel_start(std::size_t start) override
     {
         sel_start_ = start;
@@ -28,6 +27,21 @@ private:
     std::size_t sel_start_ = 0;
     std::size_t sel_length_ = 0;
     int focus_count_ = 0;
+};
+
+class MemoryList final : public ResultList {
+public:
+    explicit MemoryList(std::u16string text = {})
+        : text_(std::move(text))
+    {
+    }
+    void append(std::u16string_view tail) override { text_ += tail; }
+
+    const std::u16string& str() const { return text_; }
+    void clear() { text_.clear(); }
+
+private:
+    std::u16string text_;
 };
 
 } // namespace fortpad

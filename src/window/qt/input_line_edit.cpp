@@ -1,4 +1,4 @@
-#include "input_box.h"
+#include "input_line_edit.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -8,14 +8,14 @@
 
 namespace fortpad {
 
-InputBox::InputBox(QWidget* parent)
+InputLineEdit::InputLineEdit(QWidget* parent)
     : QLineEdit(parent)
 {
     // Qt's default cap is 32,767 characters, and 0 would refuse all input.
     setMaxLength(std::numeric_limits<int>::max());
 }
 
-void InputBox::focusInEvent(QFocusEvent* event)
+void InputLineEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
     // Switching back from another program or closing a context menu is no
@@ -24,7 +24,7 @@ void InputBox::focusInEvent(QFocusEvent* event)
         emit got_focus();
 }
 
-void InputBox::keyPressEvent(QKeyEvent* event)
+void InputLineEdit::keyPressEvent(QKeyEvent* event)
 {
     const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
                        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));

@@ -2,7 +2,7 @@
 // holds exactly its entries, in order, and nothing else.
 #include "fortpad.h"
 #include "number_test.h"
-#include "plain_text_box.h"
+#include "plain_text_list.h"
 #include "qt_strings.h"
 
 #include <QLineEdit>
@@ -68,8 +68,8 @@ void SoakTest::lists_hold_exactly_their_entries()
         std::u16string& expected = reading.verdict.category == Good ? expected_good : expected_bad;
         expected.append(u"\r\n").append(reading.verdict.text).append(u",").append(reading.logged);
     }
-    QVERIFY(PlainTextBox(*good).text() == expected_good);
-    QVERIFY(PlainTextBox(*bad).text() == expected_bad);
+    QVERIFY(PlainTextList(*good).text() == expected_good);
+    QVERIFY(PlainTextList(*bad).text() == expected_bad);
     QVERIFY(expected_good.size() > 1'000'000);
     QVERIFY(expected_bad.size() > 1'000'000);
 }

@@ -6,11 +6,11 @@ namespace fortpad {
 
 // The single-line input: reports focus and Enter the way the form's handlers
 // expect them, and takes any length of text.
-class InputBox final : public QLineEdit {
+class InputLineEdit final : public QLineEdit {
     Q_OBJECT
 
 public:
-    explicit InputBox(QWidget* parent);
+    explicit InputLineEdit(QWidget* parent);
 
 signals:
     // The box received the focus from elsewhere in the window.

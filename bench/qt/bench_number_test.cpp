@@ -1,9 +1,9 @@
 // Time per test: through the real form (offscreen) with lists already
 // holding 0 to 100,000 entries, and on the reckoning alone.
 #include "fortpad.h"
-#include "memory_text_box.h"
+#include "memory_boxes.h"
 #include "number_test.h"
-#include "plain_text_box.h"
+#include "plain_text_list.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -36,7 +36,7 @@ void BM_TestThroughForm(benchmark::State& state)
     auto* input = form.findChild<QLineEdit*>(QStringLiteral("input_num"));
     const std::u16string list = filled_list(int(state.range(0)));
     for (const char* name : {"good_box", "bad_num"})
-        PlainTextBox(*form.findChild<QPlainTextEdit*>(QLatin1String(name))).set_text(list);
+        PlainTextList(*form.findChild<QPlainTextEdit*>(QLatin1String(name))).set_text(list);
     QApplication::processEvents();
 
     // Alternate a good and a bad verdict so both lists keep growing.
@@ -53,7 +53,8 @@ BENCHMARK(BM_TestThroughForm)->Arg(0)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Un
 
 void BM_TestOnCore(benchmark::State& state)
 {
-    MemoryTextBox input, good, bad;
+    MemoryInput input;
+    MemoryList good, bad;
     const FormBoxes boxes{input, good, bad};
     const std::u16string numbers[] = {u"12345", u"13812345678", u"  No:10001  ", u"12a"};
     int i = 0;
@@ -61,8 +62,8 @@ void BM_TestOnCore(benchmark::State& state)
         input.set_text(numbers[i++ & 3]);
         run_number_test(boxes);
         if (good.str().size() > 1'000'000) { // keep memory flat; rare enough not to count
-            good.set_text(u"");
-            bad.set_text(u"");
+            good.clear();
+            bad.clear();
         }
     }
 }

@@ -1,8 +1,9 @@
 #include "fortpad.h"
 #include "fortune_table.h"
-#include "plain_text_box.h"
+#include "plain_text_list.h"
 #include "qt_strings.h"
 #include "qt_translations.h"
+#include "window_cases.h"
 
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -25,7 +26,9 @@ QString row(int index) { return to_qstring(fortune_table[std::size_t(index)].tex
 
 QString entry(const QString& verdict, const QString& logged) { return "\r\n" + verdict + ',' + logged; }
 
-QString read(QPlainTextEdit* list) { return to_qstring(PlainTextBox(*list).text()); }
+QString read(QPlainTextEdit* list) { return to_qstring(PlainTextList(*list).text()); }
+
+void write(QPlainTextEdit* list, const QString& text) { PlainTextList(*list).set_text(text.toStdU16String()); }
 
 enum class Trigger { Enter, KeypadEnter, Click, AccessKey };
 
@@ -144,15 +147,20 @@ void WindowTest::controls_sit_where_the_layout_puts_them_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QRect>("pixels");
     QTest::addColumn<QString>("caption");
-    // Twips / 15 at 96 DPI.
-    QTest::newRow("Label1") << "QLabel" << QRect(8, 8, 49, 17) << "数字：";
-    QTest::newRow("input_num") << "QLineEdit" << QRect(48, 8, 153, 18) << "";
-    QTest::newRow("cmd_test") << "QPushButton" << QRect(208, 8, 81, 25) << "测一下&s";
-    QTest::newRow("cmd_abort") << "QPushButton" << QRect(496, 8, 65, 25) << "关于&a";
-    QTest::newRow("cmd_clr") << "QPushButton" << QRect(568, 8, 65, 25) << "清空&c";
-    QTest::newRow("cmd_end") << "QPushButton" << QRect(640, 8, 65, 25) << "退出&x";
-    QTest::newRow("bad_num") << "QPlainTextEdit" << QRect(8, 40, 345, 297) << "";
-    QTest::newRow("good_box") << "QPlainTextEdit" << QRect(360, 40, 345, 297) << "";
+    const auto class_of = [](cases::Kind kind) {
+        switch (kind) {
+        case cases::Kind::Label: return "QLabel";
+        case cases::Kind::Input: return "QLineEdit";
+        case cases::Kind::Button: return "QPushButton";
+        case cases::Kind::List: return "QPlainTextEdit";
+        }
+        return "";
+    };
+    for (const cases::ExpectedPlacement& expected : cases::expected_placements) {
+        const auto [left, top, width, height] = expected.at_96;
+        QTest::newRow(expected.name) << class_of(expected.kind) << QRect(left, top, width, height)
+                                     << to_qstring(expected.caption);
+    }
 }
 
 void WindowTest::controls_sit_where_the_layout_puts_them()
@@ -212,19 +220,14 @@ void WindowTest::test_lands_in_its_list_data()
                     {"keypad enter", Trigger::KeypadEnter},
                     {"click", Trigger::Click},
                     {"alt+s", Trigger::AccessKey}};
-    for (const auto& [name, trigger] : triggers) {
-        const auto tag = [name = name](const char* example) { return QByteArray(name) + ": " + example; };
-        QTest::newRow(tag("phone")) << trigger << "13812345678" << "13812345678" << false
-                                    << entry(row(78), "13812345678");
-        QTest::newRow(tag("12345")) << trigger << "12345" << "12345" << true << entry(row(25), "12345");
-        QTest::newRow(tag("a7")) << trigger << "a7" << "a7" << true << entry(row(7), "7");
-        QTest::newRow(tag("0080")) << trigger << "0080" << "0080" << false << entry(row(0), "0080");
-        QTest::newRow(tag("9999")) << trigger << "9999" << "9999" << false << entry(row(79), "9999");
-        QTest::newRow(tag("spaces")) << trigger << "  123  " << "123" << false << entry(row(43), "123");
-        QTest::newRow(tag("1 2")) << trigger << "1 2" << "1 2" << false << entry(row(2), "2");
-        QTest::newRow(tag("12a")) << trigger << "12a" << "12a" << false
-                                  << entry(to_qstring(unknown_verdict.text), "12a");
-    }
+    for (const auto& [name, trigger] : triggers)
+        for (const cases::WorkedExample& example : cases::worked_examples) {
+            const QString verdict = example.row == cases::unknown_row ? to_qstring(unknown_verdict.text)
+                                                                      : row(example.row);
+            QTest::addRow("%s: %s", name, example.name)
+                << trigger << to_qstring(example.typed) << to_qstring(example.shown) << example.good
+                << entry(verdict, to_qstring(example.logged));
+        }
 }
 
 void WindowTest::test_lands_in_its_list()
@@ -335,8 +338,8 @@ void WindowTest::hostile_paste_has_a_defined_result()
     QFETCH(QString, logged_entry);
 
     const QString earlier = QStringLiteral("earlier\r\n");
-    PlainTextBox(*good()).set_text(earlier.toStdU16String());
-    PlainTextBox(*bad()).set_text(earlier.toStdU16String());
+    write(good(), earlier);
+    write(bad(), earlier);
     QGuiApplication::clipboard()->setText(pasted);
     input()->paste();
     QCOMPARE(input()->text(), pasted);
@@ -351,7 +354,9 @@ void WindowTest::tab_order_data()
 {
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<QStringList>("visits");
-    const QStringList forward = {"cmd_test", "bad_num", "good_box", "cmd_end", "cmd_clr", "cmd_abort", "input_num"};
+    QStringList forward;
+    for (const char* name : cases::tab_visits)
+        forward << QLatin1String(name);
     QStringList backward(forward.rbegin() + 1, forward.rend());
     backward << "input_num";
     QTest::newRow("tab") << Qt::Key_Tab << forward;

@@ -1,11 +1,10 @@
-#include "plain_text_box.h"
+#include "plain_text_list.h"
 
 #include "qt_strings.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
-#include <algorithm>
 
 namespace fortpad {
 namespace {
@@ -32,12 +31,12 @@ char16_t picture_of(char16_t unit)
 
 } // namespace
 
-PlainTextBox::PlainTextBox(QPlainTextEdit& edit)
+PlainTextList::PlainTextList(QPlainTextEdit& edit)
     : edit_(edit)
 {
 }
 
-std::u16string PlainTextBox::text() const
+std::u16string PlainTextList::text() const
 {
     std::u16string text;
     const QTextDocument& document = *edit_.document();
@@ -60,15 +59,15 @@ std::u16string PlainTextBox::text() const
     return text;
 }
 
-void PlainTextBox::set_text(std::u16string_view text)
+void PlainTextList::set_text(std::u16string_view text)
 {
     edit_.clear();
     insert_at_end(text);
 }
 
-void PlainTextBox::append(std::u16string_view tail) { insert_at_end(tail); }
+void PlainTextList::append(std::u16string_view tail) { insert_at_end(tail); }
 
-void PlainTextBox::insert_at_end(std::u16string_view text)
+void PlainTextList::insert_at_end(std::u16string_view text)
 {
     QTextCursor cursor(edit_.document());
     cursor.movePosition(QTextCursor::End);
@@ -95,30 +94,5 @@ void PlainTextBox::insert_at_end(std::u16string_view text)
     edit_.document()->clearUndoRedoStacks();
     edit_.moveCursor(QTextCursor::Start);
 }
-
-// The lists are never selected into by the program; positions here count a
-// line break as one character, as the document does.
-void PlainTextBox::set_sel_start(std::size_t start)
-{
-    QTextCursor cursor = edit_.textCursor();
-    cursor.setPosition(clamped_position(start));
-    edit_.setTextCursor(cursor);
-}
-
-void PlainTextBox::set_sel_length(std::size_t length)
-{
-    QTextCursor cursor = edit_.textCursor();
-    const int start = cursor.selectionStart();
-    cursor.setPosition(start);
-    cursor.setPosition(clamped_position(std::size_t(start) + length), QTextCursor::KeepAnchor);
-    edit_.setTextCursor(cursor);
-}
-
-int PlainTextBox::clamped_position(std::size_t position) const
-{
-    return std::min(to_qt_position(position), edit_.document()->characterCount() - 1);
-}
-
-void PlainTextBox::set_focus() { edit_.setFocus(); }
 
 } // namespace fortpad

@@ -1,0 +1,95 @@
+#pragma once
+
+// The form `fortpad` as data: its controls, texts, colours and sizes, read by
+// each toolkit's window. Nothing here knows a toolkit.
+
+#include "product.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace fortpad {
+
+struct Rgb {
+    std::uint8_t red, green, blue;
+};
+
+enum class ControlKind { Button, Input, List, Label };
+
+// The controls, named as the form names them, in the order they are created.
+enum class Control : std::uint8_t { cmd_abort, cmd_clr, cmd_end, good_box, bad_num, input_num, cmd_test, Label1 };
+
+struct ControlPlacement {
+    Control control;
+    const char* name;
+    ControlKind kind;
+    std::u16string_view caption; // "&" marks the access key
+    int left, top, width, height; // twips
+    int tab_index;
+    std::optional<Rgb> text_colour; // none: the platform's default
+};
+
+// Later controls lie above earlier ones, except the label, which always lies
+// beneath.
+inline constexpr std::array<ControlPlacement, 8> form_controls = {{
+    {Control::cmd_abort, "cmd_abort", ControlKind::Button, u"关于&a", 7440, 120, 975, 375, 7, {}},
+    {Control::cmd_clr, "cmd_clr", ControlKind::Button, u"清空&c", 8520, 120, 975, 375, 6, {}},
+    {Control::cmd_end, "cmd_end", ControlKind::Button, u"退出&x", 9600, 120, 975, 375, 5, {}},
+    {Control::good_box, "good_box", ControlKind::List, u"", 5400, 600, 5175, 4455, 4, Rgb{0, 128, 0}},
+    {Control::bad_num, "bad_num", ControlKind::List, u"", 120, 600, 5175, 4455, 3, Rgb{255, 0, 0}},
+    {Control::input_num, "input_num", ControlKind::Input, u"", 720, 120, 2295, 270, 0, {}},
+    {Control::cmd_test, "cmd_test", ControlKind::Button, u"测一下&s", 3120, 120, 1215, 375, 1, {}},
+    {Control::Label1, "Label1", ControlKind::Label, u"数字：", 120, 120, 735, 255, 2, {}},
+}};
+
+constexpr std::size_t index_of(Control control) { return std::size_t(control); }
+
+constexpr const ControlPlacement& placement_of(Control control) { return form_controls[index_of(control)]; }
+
+static_assert(std::all_of(form_controls.begin(), form_controls.end(),
+                          [](const ControlPlacement& p) { return &placement_of(p.control) == &p; }),
+              "each row sits at the index of its control");
+
+inline constexpr std::u16string_view form_caption = FORTPAD_PRODUCT_NAME;
+inline constexpr int client_width_twips = 10680;
+inline constexpr int client_height_twips = 5175;
+
+// 1440 twips to the inch; rounded to the nearest pixel as MulDiv rounds, so
+// 15 twips make a pixel at 96 dots per inch and 12 at 120.
+constexpr int to_pixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+
+// The controls that take the focus, in tab order: a label never does.
+constexpr auto tab_order()
+{
+    std::array<Control, form_controls.size() - 1> order{};
+    auto by_tab_index = form_controls;
+    std::sort(by_tab_index.begin(), by_tab_index.end(),
+              [](const ControlPlacement& a, const ControlPlacement& b) { return a.tab_index < b.tab_index; });
+    std::size_t next = 0;
+    for (const ControlPlacement& placement : by_tab_index)
+        if (placement.kind != ControlKind::Label)
+            order[next++] = placement.control;
+    return order;
+}
+
+// The letter after "&" in lower case, or 0 for a caption without one.
+constexpr char16_t access_key(std::u16string_view caption)
+{
+    const auto amp = caption.find(u'&');
+    if (amp == std::u16string_view::npos || amp + 1 == caption.size())
+        return 0;
+    const char16_t key = caption[amp + 1];
+    return key >= u'A' && key <= u'Z' ? char16_t(key - u'A' + u'a') : key;
+}
+
+inline constexpr std::u16string_view about_title = u"关于本软件";
+// Three lines joined by a bare line feed, no carriage returns.
+inline constexpr std::u16string_view about_text = FORTPAD_PRODUCT_NAME u",ver1.1\n"
+                                                  u"本工具纯属个人娱乐,切勿当真！\n"
+                                                  u"编程:" FORTPAD_TEAM_ZH u"," FORTPAD_EMAIL;
+
+} // namespace fortpad

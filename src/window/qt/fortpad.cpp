@@ -1,0 +1,132 @@
+#include "fortpad.h"
+
+#include "about_box.h"
+#include "access_key_button.h"
+#include "alt_key_guard.h"
+#include "fortpad.xpm"
+#include "input_line_edit.h"
+#include "number_test.h"
+#include "qt_strings.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace fortpad {
+namespace {
+
+// Qt's own high-DPI scaling takes care of other screens.
+constexpr int qt_dpi = 96;
+
+QRect pixel_rect(const ControlPlacement& placement)
+{
+    return {to_pixels(placement.left, qt_dpi), to_pixels(placement.top, qt_dpi), to_pixels(placement.width, qt_dpi),
+            to_pixels(placement.height, qt_dpi)};
+}
+
+QPlainTextEdit* create_list(QWidget& form, Rgb text_colour)
+{
+    auto* list = new QPlainTextEdit(&form);
+    list->setLineWrapMode(QPlainTextEdit::NoWrap);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setTabChangesFocus(true);
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Text, QColor(text_colour.red, text_colour.green, text_colour.blue));
+    list->setPalette(palette);
+    return list;
+}
+
+QWidget* create_control(QWidget& form, const ControlPlacement& placement)
+{
+    switch (placement.kind) {
+    case ControlKind::Button:
+        return new AccessKeyButton(to_qstring(placement.caption), &form);
+    case ControlKind::Input:
+        return new InputLineEdit(&form);
+    case ControlKind::List:
+        return create_list(form, placement.text_colour.value());
+    case ControlKind::Label:
+        return new QLabel(to_qstring(placement.caption), &form);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Fortpad::Fortpad()
+    : controls_(create_controls(*this))
+    , input_box_(control<InputLineEdit>(Control::input_num))
+    , good_list_(control<QPlainTextEdit>(Control::good_box))
+    , bad_list_(control<QPlainTextEdit>(Control::bad_num))
+{
+    setObjectName(QStringLiteral("fortpad"));
+    setWindowTitle(to_qstring(form_caption));
+    setWindowIcon(QIcon(QPixmap::fromImage(QImage(fortpad_xpm))));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(to_pixels(client_width_twips, qt_dpi), to_pixels(client_height_twips, qt_dpi));
+    set_tab_order();
+    connect_handlers();
+    load();
+}
+
+Fortpad::Controls Fortpad::create_controls(QWidget& form)
+{
+    Controls controls{};
+    auto* alt_key_guard = new AltKeyGuard(&form);
+    for (const ControlPlacement& placement : form_controls) {
+        QWidget* control = create_control(form, placement);
+        control->setObjectName(QLatin1String(placement.name));
+        control->setGeometry(pixel_rect(placement));
+        if (placement.kind == ControlKind::Label)
+            control->lower();
+        if (placement.kind == ControlKind::Input || placement.kind == ControlKind::List)
+            control->installEventFilter(alt_key_guard);
+        controls[index_of(placement.control)] = control;
+    }
+    return controls;
+}
+
+void Fortpad::set_tab_order()
+{
+    QWidget* previous = nullptr;
+    for (Control name : tab_order()) {
+        QWidget* next = controls_[index_of(name)];
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void Fortpad::connect_handlers()
+{
+    auto& input = control<InputLineEdit>(Control::input_num);
+    connect(&input, &InputLineEdit::got_focus, this, [this] { select_all(input_box_); });
+    connect(&input, &InputLineEdit::enter_pressed, this, &Fortpad::number_test);
+    connect(&control<QPushButton>(Control::cmd_test), &QPushButton::clicked, this, &Fortpad::number_test);
+    connect(&control<QPushButton>(Control::cmd_clr), &QPushButton::clicked, this, &Fortpad::clear_everything);
+    connect(&control<QPushButton>(Control::cmd_abort), &QPushButton::clicked, this, [this] { show_about_box(this); });
+    connect(&control<QPushButton>(Control::cmd_end), &QPushButton::clicked, this, [] { QCoreApplication::exit(0); });
+}
+
+void Fortpad::load()
+{
+    bad_list_.set_text(u"");
+    good_list_.set_text(u"");
+    // Qt hands the first focus to the input only if it is set before showing.
+    input_box_.set_focus();
+}
+
+void Fortpad::number_test() { run_number_test(boxes_); }
+
+void Fortpad::clear_everything()
+{
+    bad_list_.set_text(u"");
+    good_list_.set_text(u"");
+    input_box_.set_text(u"");
+    input_box_.set_focus();
+}
+
+} // namespace fortpad
