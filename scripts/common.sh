@@ -1,12 +1,15 @@
-# Sourced by run.sh and test.sh: installs what a fresh Debian 12 lacks and
+# Sourced by the project's commands: installs what a fresh Debian 12 lacks and
 # configures and builds one build tree.
 set -euo pipefail
 
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fontconfig)
-# The resource compiler proves the Windows version record builds; clang and
-# its runtime build the fuzz target.
-test_packages=(binutils-mingw-w64-x86-64 libbenchmark-dev clang libclang-rt-14-dev)
+# Clang and its runtime build the fuzz target.
+test_packages=(libbenchmark-dev clang libclang-rt-14-dev)
+# fortpad.exe: the MinGW-w64 cross compiler, GoogleTest's source, and Wine on
+# a virtual X server with a Chinese font to run it.
+windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 xvfb
+    fonts-wqy-microhei)
 
 # Installs the Debian packages of "$@" that are not installed yet.
 install_missing() {
@@ -22,6 +25,8 @@ install_missing() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
+
+windows_toolchain=$root_dir/cmake/mingw-w64.cmake
 
 has_cjk_font() {
     command -v fc-list >/dev/null && [ -n "$(fc-list :lang=zh-cn family)" ]

@@ -76,14 +76,22 @@ constexpr auto tab_order()
     return order;
 }
 
+constexpr char16_t lower_case(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }
+
 // The letter after "&" in lower case, or 0 for a caption without one.
 constexpr char16_t access_key(std::u16string_view caption)
 {
     const auto amp = caption.find(u'&');
-    if (amp == std::u16string_view::npos || amp + 1 == caption.size())
-        return 0;
-    const char16_t key = caption[amp + 1];
-    return key >= u'A' && key <= u'Z' ? char16_t(key - u'A' + u'a') : key;
+    return amp == std::u16string_view::npos || amp + 1 == caption.size() ? 0 : lower_case(caption[amp + 1]);
+}
+
+// The button whose access key is `key`, in either case.
+constexpr std::optional<Control> button_with_access_key(char16_t key)
+{
+    for (const ControlPlacement& placement : form_controls)
+        if (placement.kind == ControlKind::Button && access_key(placement.caption) == lower_case(key))
+            return placement.control;
+    return std::nullopt;
 }
 
 inline constexpr std::u16string_view about_title = u"关于本软件";

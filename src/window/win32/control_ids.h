@@ -1,0 +1,23 @@
+#pragma once
+
+#include "form.h"
+
+#include <optional>
+
+namespace fortpad {
+
+// Each control's id is derived from its place in the form: clear of IDOK and
+// IDCANCEL, which the dialog keys send.
+inline constexpr int first_control_id = 100;
+
+constexpr int control_id(Control control) { return first_control_id + int(index_of(control)); }
+
+constexpr std::optional<Control> control_with_id(int id)
+{
+    const int index = id - first_control_id;
+    if (index < 0 || index >= int(form_controls.size()))
+        return std::nullopt;
+    return form_controls[std::size_t(index)].control;
+}
+
+} // namespace fortpad

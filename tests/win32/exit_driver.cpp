@@ -1,0 +1,76 @@
+// Starts fortpad.exe, ends it the way the second argument names ("click",
+// "alt+x" or "close") and returns the program's exit code.
+#include "control_ids.h"
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+struct Search {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK find_form(HWND window, LPARAM search_address)
+{
+    auto& search = *reinterpret_cast<Search*>(search_address);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t cls[16] = {};
+    GetClassNameW(window, cls, 16);
+    if (process == search.process && std::wstring_view(cls) == L"fortpad" && IsWindowVisible(window))
+        search.found = window;
+    return !search.found;
+}
+
+INPUT key(WORD code, DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = code;
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 3)
+        return 2;
+    const std::wstring_view how = argv[2];
+    std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return 3;
+
+    Search search{process.dwProcessId, nullptr};
+    for (int tries = 0; tries < 200 && !search.found; ++tries) {
+        Sleep(50);
+        EnumWindows(find_form, LPARAM(&search));
+    }
+    if (search.found) {
+        if (how == L"click") {
+            SendMessageW(GetDlgItem(search.found, fortpad::control_id(fortpad::Control::cmd_end)), BM_CLICK, 0, 0);
+        } else if (how == L"alt+x") {
+            SetForegroundWindow(search.found);
+            INPUT keys[] = {key(VK_MENU, 0), key('X', 0), key('X', KEYEVENTF_KEYUP), key(VK_MENU, KEYEVENTF_KEYUP)};
+            SendInput(4, keys, sizeof(INPUT));
+        } else if (how == L"close") {
+            PostMessageW(search.found, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+    }
+    // A program that does not end fails the test instead of hanging it.
+    if (WaitForSingleObject(process.hProcess, 10'000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 4);
+        return 4;
+    }
+    DWORD code = 5;
+    GetExitCodeProcess(process.hProcess, &code);
+    return int(code);
+}

@@ -1,0 +1,551 @@
+// The Win32 window driven as a user drives it, in this process: real keys
+// through SendInput, then the same message loop as the program's.
+#include "form_state.h"
+#include "form_window.h"
+#include "fortune_table.h"
+#include "wide_text.h"
+#include "window_cases.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The import table entry through which the window calls MessageBeep.
+extern "C" decltype(&MessageBeep) __imp_MessageBeep;
+
+namespace fortpad {
+namespace {
+
+// Wine's MessageBeep is silent anyway: count the calls instead.
+int beeps = 0;
+BOOL WINAPI count_beep(UINT)
+{
+    ++beeps;
+    return TRUE;
+}
+
+std::u16string u16(std::u16string_view text) { return std::u16string(text); }
+
+std::u16string entry(int row, std::u16string_view logged)
+{
+    const Verdict& verdict = row == cases::unknown_row ? unknown_verdict : fortune_table[std::size_t(row)];
+    return u"\r\n" + u16(verdict.text) + u"," + u16(logged);
+}
+
+Control control_named(const char* name)
+{
+    for (const ControlPlacement& placement : form_controls)
+        if (std::string_view(placement.name) == name)
+            return placement.control;
+    ADD_FAILURE() << "no control " << name;
+    return Control::Label1;
+}
+
+INPUT key(WORD code, DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.dwFlags = flags;
+    (flags & KEYEVENTF_UNICODE ? input.ki.wScan : input.ki.wVk) = code;
+    return input;
+}
+
+// The selection of an edit control: {start, end}.
+std::pair<DWORD, DWORD> selection(HWND edit)
+{
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    return {start, end};
+}
+
+class Form : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = create_form_window(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
+        ASSERT_NE(window, nullptr);
+        SetForegroundWindow(window);
+        pump();
+        ASSERT_EQ(GetForegroundWindow(), window);
+        beeps = 0;
+    }
+
+    void TearDown() override
+    {
+        if (IsWindow(window))
+            DestroyWindow(window);
+        pump();
+    }
+
+    // Runs the program's own message loop until nothing is left to do.
+    void pump()
+    {
+        MSG message;
+        do {
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                if (message.message != WM_QUIT)
+                    dispatch_message(window, message);
+        } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_ALLINPUT) != WAIT_TIMEOUT);
+    }
+
+    void send(std::vector<INPUT> inputs)
+    {
+        ASSERT_EQ(SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+        pump();
+    }
+
+    // A key pressed while the modifiers are held.
+    void press(WORD code, std::initializer_list<WORD> held = {}, DWORD flags = 0)
+    {
+        std::vector<INPUT> inputs;
+        for (WORD modifier : held)
+            inputs.push_back(key(modifier, 0));
+        inputs.push_back(key(code, flags));
+        inputs.push_back(key(code, flags | KEYEVENTF_KEYUP));
+        for (auto modifier = std::rbegin(held); modifier != std::rend(held); ++modifier)
+            inputs.push_back(key(*modifier, KEYEVENTF_KEYUP));
+        send(inputs);
+    }
+
+    void type(std::u16string_view text)
+    {
+        std::vector<INPUT> inputs;
+        for (char16_t c : text) {
+            inputs.push_back(key(c, KEYEVENTF_UNICODE));
+            inputs.push_back(key(c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+        }
+        send(inputs);
+    }
+
+    void click_at(HWND control, POINT point)
+    {
+        ClientToScreen(control, &point);
+        const auto absolute = [](LONG at, int metric) { return LONG((at * 65535 + 65535 / 2) / (GetSystemMetrics(metric) - 1)); };
+        INPUT mouse[3]{};
+        for (INPUT& input : mouse)
+            input.type = INPUT_MOUSE;
+        mouse[0].mi = {absolute(point.x, SM_CXSCREEN), absolute(point.y, SM_CYSCREEN), 0,
+                       MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
+        mouse[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        mouse[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        send({std::begin(mouse), std::end(mouse)});
+    }
+
+    HWND control(Control name) const { return GetDlgItem(window, control_id(name)); }
+    std::u16string text(Control name) const { return window_text(control(name)); }
+    std::string focus() const
+    {
+        for (const ControlPlacement& placement : form_controls)
+            if (GetFocus() == control(placement.control))
+                return placement.name;
+        return "(none of the form's controls)";
+    }
+
+    // Types into the focused input, replacing its selection.
+    void enter_number(std::u16string_view typed)
+    {
+        SetFocus(control(Control::input_num));
+        SendMessageW(control(Control::input_num), EM_SETSEL, 0, -1);
+        if (typed.empty())
+            press(VK_DELETE);
+        else
+            type(typed);
+    }
+
+    HWND window = nullptr;
+};
+
+// The message box the form shows next, read and dismissed from inside its
+// modal loop.
+struct MessageBoxSeen {
+    std::u16string title, text;
+    std::vector<int> button_ids;
+    int icons = 0;
+};
+
+MessageBoxSeen* box_seen = nullptr;
+
+BOOL CALLBACK read_box_child(HWND child, LPARAM)
+{
+    wchar_t cls[32] = {};
+    GetClassNameW(child, cls, 32);
+    if (lstrcmpiW(cls, L"Button") == 0 && IsWindowVisible(child))
+        box_seen->button_ids.push_back(GetDlgCtrlID(child));
+    if (lstrcmpiW(cls, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON
+        && IsWindowVisible(child) && SendMessageW(child, STM_GETICON, 0, 0))
+        ++box_seen->icons;
+    return TRUE;
+}
+
+void CALLBACK read_and_close_box(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    const HWND box = GetForegroundWindow();
+    wchar_t cls[32] = {};
+    GetClassNameW(box, cls, 32);
+    if (std::wstring_view(cls) != L"#32770")
+        return; // not open yet
+    KillTimer(nullptr, timer);
+    box_seen->title = window_text(box);
+    box_seen->text = window_text(GetDlgItem(box, 0xFFFF));
+    EnumChildWindows(box, read_box_child, 0);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST(Layout, ControlsSitWhereTheTableSaysAtTheScreensDpi)
+{
+    const char* wanted = std::getenv("FORTPAD_TEST_DPI");
+    const int dpi = wanted ? std::atoi(wanted) : 96;
+    const HWND window = create_form_window(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
+    ASSERT_EQ(int(GetDpiForWindow(window)), dpi);
+
+    RECT client{};
+    GetClientRect(window, &client);
+    for (const cases::ClientSize& size : cases::expected_client_sizes) {
+        if (size.dpi == dpi) {
+            EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(LONG(size.width), LONG(size.height)));
+        }
+    }
+
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, UINT(dpi));
+    for (const cases::ExpectedPlacement& expected : cases::expected_placements) {
+        SCOPED_TRACE(expected.name);
+        const HWND control = GetDlgItem(window, control_id(control_named(expected.name)));
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        const cases::PixelRect pixels{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+        EXPECT_EQ(pixels, dpi == 120 ? expected.at_120 : dpi == 144 ? expected.at_144 : expected.at_96);
+        EXPECT_TRUE(IsWindowVisible(control) && IsWindowEnabled(control));
+        if (expected.kind != cases::Kind::Input && expected.kind != cases::Kind::List) {
+            EXPECT_EQ(window_text(control), expected.caption);
+        }
+        LOGFONTW font{};
+        GetObjectW(HFONT(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_STREQ(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
+        EXPECT_EQ(font.lfHeight, metrics.lfMessageFont.lfHeight);
+    }
+    DestroyWindow(window);
+}
+
+TEST_F(Form, IsAFixedWindowWithItsCaptionAndIcon)
+{
+    EXPECT_EQ(window_text(window), u"Orvantil");
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+    EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0);
+    // Where the label reaches under the input, the input is on top.
+    EXPECT_EQ(ChildWindowFromPointEx(window, {50, 12}, CWP_SKIPINVISIBLE), control(Control::input_num));
+}
+
+TEST_F(Form, FollowsTheScreenWhenItsDpiChanges)
+{
+    RECT suggested{40, 30, 1200, 700};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&suggested));
+    for (const cases::ExpectedPlacement& expected : cases::expected_placements) {
+        RECT rect{};
+        GetWindowRect(control(control_named(expected.name)), &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ((cases::PixelRect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
+                  expected.at_144)
+            << expected.name;
+    }
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(1068L, 518L));
+}
+
+TEST_F(Form, ListsDrawInTheirColoursAndTheInputInTheDefault)
+{
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const struct {
+        Control box;
+        COLORREF colour;
+    } expected[] = {{Control::good_box, RGB(0, 128, 0)},
+                    {Control::bad_num, RGB(255, 0, 0)},
+                    {Control::input_num, GetSysColor(COLOR_WINDOWTEXT)}};
+    for (const auto& [box, colour] : expected) {
+        SendMessageW(window, WM_CTLCOLOREDIT, WPARAM(dc), LPARAM(control(box)));
+        EXPECT_EQ(GetTextColor(dc), colour) << placement_of(box).name;
+    }
+    DeleteDC(dc);
+}
+
+TEST_F(Form, StartsEmptyWithTheFocusInTheInput)
+{
+    EXPECT_EQ(focus(), "input_num");
+    for (Control box : {Control::input_num, Control::good_box, Control::bad_num})
+        EXPECT_EQ(text(box), u"");
+}
+
+TEST_F(Form, TabVisitsTheControlsInOrderAndShiftTabGoesBack)
+{
+    for (const char* name : cases::tab_visits) {
+        press(VK_TAB);
+        EXPECT_EQ(focus(), name);
+    }
+    for (auto name = cases::tab_visits.rbegin() + 1; name != cases::tab_visits.rend(); ++name) {
+        press(VK_TAB, {VK_SHIFT});
+        EXPECT_EQ(focus(), *name);
+    }
+    EXPECT_EQ(text(Control::good_box), u"");
+}
+
+class EveryWorkedExample : public Form, public ::testing::WithParamInterface<cases::WorkedExample> {};
+
+TEST_P(EveryWorkedExample, LandsInItsListByEnter)
+{
+    const cases::WorkedExample& example = GetParam();
+    enter_number(example.typed);
+    press(VK_RETURN);
+
+    EXPECT_EQ(text(example.good ? Control::good_box : Control::bad_num), entry(example.row, example.logged));
+    EXPECT_EQ(text(example.good ? Control::bad_num : Control::good_box), u"");
+    EXPECT_EQ(text(Control::input_num), example.shown);
+    EXPECT_EQ(selection(control(Control::input_num)), std::pair(0ul, DWORD(example.shown.size())));
+    EXPECT_EQ(focus(), "input_num");
+    EXPECT_EQ(beeps, 1); // the single-line box answers Enter
+}
+
+INSTANTIATE_TEST_SUITE_P(, EveryWorkedExample, ::testing::ValuesIn(cases::worked_examples),
+                         [](const auto& info) { return "example_" + std::to_string(info.index); });
+
+// Each other way to run a test, on one example: as Enter, and only Enter in
+// the input beeps.
+struct Trigger {
+    const char* name;
+    std::function<void(Form&)> run;
+    int beeps = 0;
+};
+
+class EveryTrigger : public Form, public ::testing::WithParamInterface<Trigger> {
+public:
+    using Form::press;
+    HWND button(Control name) const { return control(name); }
+};
+
+TEST_P(EveryTrigger, RunsTheTestLikeEnter)
+{
+    enter_number(u"  No:10001 ");
+    GetParam().run(*this);
+    EXPECT_EQ(text(Control::good_box), entry(1, u"10001"));
+    EXPECT_EQ(text(Control::input_num), u"No:10001");
+    EXPECT_EQ(selection(control(Control::input_num)), std::pair(0ul, 8ul));
+    EXPECT_EQ(focus(), "input_num");
+    EXPECT_EQ(beeps, GetParam().beeps);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , EveryTrigger,
+    ::testing::Values(
+        Trigger{"keypad_enter",
+                [](Form& f) { static_cast<EveryTrigger&>(f).press(VK_RETURN, {}, KEYEVENTF_EXTENDEDKEY); }, 1},
+        Trigger{"click", [](Form& f) { SendMessageW(static_cast<EveryTrigger&>(f).button(Control::cmd_test), BM_CLICK, 0, 0); }},
+        Trigger{"alt_s", [](Form& f) { static_cast<EveryTrigger&>(f).press('S', {VK_MENU}); }},
+        Trigger{"alt_shift_s", [](Form& f) { static_cast<EveryTrigger&>(f).press('S', {VK_MENU, VK_SHIFT}); }},
+        Trigger{"enter_on_the_button", [](Form& f) {
+                    auto& form = static_cast<EveryTrigger&>(f);
+                    form.press(VK_TAB);
+                    form.press(VK_RETURN);
+                }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Form, InputEmptyAfterTrimmingRecordsNothing)
+{
+    enter_number(u"   ");
+    SendMessageW(control(Control::cmd_test), BM_CLICK, 0, 0);
+    pump();
+    for (Control box : {Control::input_num, Control::good_box, Control::bad_num})
+        EXPECT_EQ(text(box), u"");
+    EXPECT_EQ(focus(), "input_num");
+}
+
+TEST_F(Form, FocusSelectsTheWholeInputExceptByMouse)
+{
+    enter_number(u"12345");
+    press(VK_RETURN);
+    press(VK_TAB);
+    press(VK_TAB, {VK_SHIFT});
+    EXPECT_EQ(selection(control(Control::input_num)), std::pair(0ul, 5ul));
+
+    press(VK_TAB);
+    RECT input{};
+    GetClientRect(control(Control::input_num), &input);
+    click_at(control(Control::input_num), {input.right - 3, input.bottom / 2});
+    EXPECT_EQ(focus(), "input_num");
+    EXPECT_EQ(selection(control(Control::input_num)), std::pair(5ul, 5ul));
+}
+
+// Switching to another program and back keeps the focused control, and gives
+// the input back without selecting it again.
+TEST_F(Form, FocusSurvivesSwitchingPrograms)
+{
+    const HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                       200, 100, nullptr, nullptr, nullptr, nullptr);
+    const auto switch_away_and_back = [&] {
+        SetForegroundWindow(other);
+        pump();
+        ASSERT_NE(GetForegroundWindow(), window);
+        SetForegroundWindow(window);
+        pump();
+    };
+    SetFocus(control(Control::good_box));
+    switch_away_and_back();
+    EXPECT_EQ(focus(), "good_box");
+
+    enter_number(u"12345");
+    SendMessageW(control(Control::input_num), EM_SETSEL, 2, 2);
+    switch_away_and_back();
+    EXPECT_EQ(focus(), "input_num");
+    EXPECT_EQ(selection(control(Control::input_num)), std::pair(2ul, 2ul));
+    DestroyWindow(other);
+}
+
+TEST_F(Form, AccessKeysWorkFromInsideTheLists)
+{
+    enter_number(u"12345");
+    SetFocus(control(Control::good_box));
+    press('S', {VK_MENU});
+    EXPECT_EQ(text(Control::good_box), entry(25, u"12345"));
+    EXPECT_EQ(focus(), "input_num");
+
+    SetFocus(control(Control::bad_num));
+    press('C', {VK_MENU});
+    EXPECT_EQ(text(Control::good_box), u"");
+    EXPECT_EQ(focus(), "input_num");
+
+    // Alt with a letter that is no access key types nothing.
+    type(u"12");
+    press('Q', {VK_MENU});
+    EXPECT_EQ(text(Control::input_num), u"12");
+}
+
+TEST_F(Form, ClearEmptiesAllThreeBoxes)
+{
+    enter_number(u"12345");
+    press(VK_RETURN);
+    enter_number(u"12a");
+    press(VK_RETURN);
+    SetFocus(control(Control::bad_num));
+    type(u"typed");
+    SendMessageW(control(Control::cmd_clr), BM_CLICK, 0, 0);
+    pump();
+    for (Control box : {Control::input_num, Control::good_box, Control::bad_num})
+        EXPECT_EQ(text(box), u"");
+    EXPECT_EQ(focus(), "input_num");
+}
+
+TEST_F(Form, AboutBoxShowsThreeLinesAndOnlyOk)
+{
+    enter_number(u"12345");
+    press(VK_RETURN);
+    const std::u16string good_before = text(Control::good_box);
+    for (const bool by_key : {false, true}) {
+        SCOPED_TRACE(by_key ? "alt+a" : "click");
+        MessageBoxSeen seen;
+        box_seen = &seen;
+        SetTimer(nullptr, 0, 20, read_and_close_box);
+        if (by_key)
+            press('A', {VK_MENU});
+        else
+            SendMessageW(control(Control::cmd_abort), BM_CLICK, 0, 0);
+        pump();
+
+        EXPECT_EQ(seen.title, u"关于本软件");
+        EXPECT_EQ(seen.text, u"Orvantil,ver1.1\n本工具纯属个人娱乐,切勿当真！\n编程:fortpad开发组,fortpad@example.org");
+        EXPECT_EQ(seen.button_ids, std::vector<int>{IDOK});
+        EXPECT_EQ(seen.icons, 0);
+        EXPECT_EQ(text(Control::good_box), good_before);
+        EXPECT_EQ(text(Control::input_num), u"12345");
+        EXPECT_EQ(focus(), "cmd_abort");
+    }
+}
+
+TEST_F(Form, ListsReadBackExactlyWhatWasWritten)
+{
+    EditList list(control(Control::bad_num));
+    for (const cases::ListText& row : cases::list_texts) {
+        SCOPED_TRACE(row.name);
+        // Appending in pieces, split anywhere, gives the same text.
+        for (std::size_t cut = 0; cut <= row.text.size(); ++cut) {
+            list.set_text(row.text.substr(0, cut));
+            list.append(row.text.substr(cut));
+            EXPECT_EQ(list.text(), row.text);
+        }
+    }
+}
+
+TEST_F(Form, EntriesFollowWhatTheUserTypedIntoAList)
+{
+    SetFocus(control(Control::bad_num));
+    type(u"note");
+    press(VK_RETURN); // a line break in a list, not a test
+    type(u"两行");
+    enter_number(u"9999");
+    press(VK_RETURN);
+    EXPECT_EQ(text(Control::bad_num), u"note\r\n两行" + entry(79, u"9999"));
+}
+
+// Wine stops an EDIT control at 30,000 characters, Windows at 32,767,
+// unless the program lifts the limit. (Long lines, not many: each append
+// redraws the scroll bars, slowly under Wine.)
+TEST_F(Form, NoBoxStopsAtThirtyThousandCharacters)
+{
+    EditList list(control(Control::good_box));
+    const std::u16string line = u"\r\n" + std::u16string(1'000, u'7');
+    std::u16string expected;
+    for (int i = 0; i < 40; ++i) {
+        list.append(line);
+        expected += line;
+    }
+    EXPECT_EQ(list.text(), expected);
+    // Appends leave nothing to undo and the list shown from its top.
+    EXPECT_FALSE(SendMessageW(control(Control::good_box), EM_CANUNDO, 0, 0));
+    EXPECT_EQ(SendMessageW(control(Control::good_box), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_EQ(selection(control(Control::good_box)), std::pair(0ul, 0ul));
+
+    const std::u16string pasted = std::u16string(32'999, u'8') + u"1";
+    OpenClipboard(window);
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
+    std::copy_n(pasted.c_str(), pasted.size() + 1, static_cast<char16_t*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SetFocus(control(Control::input_num));
+    press('V', {VK_CONTROL});
+    EXPECT_EQ(text(Control::input_num).size(), pasted.size());
+    press(VK_RETURN);
+    EXPECT_EQ(text(Control::input_num), pasted.substr(pasted.size() - 32));
+}
+
+TEST_F(Form, TabAndEscapeInAListTypeNothingAndCloseNothing)
+{
+    SetFocus(control(Control::good_box));
+    type(u"ab");
+    press(VK_ESCAPE);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(focus(), "good_box");
+    press(VK_TAB);
+    EXPECT_EQ(focus(), "cmd_end");
+    EXPECT_EQ(text(Control::good_box), u"ab");
+}
+
+} // namespace
+} // namespace fortpad
+
+int wmain(int argc, wchar_t** argv)
+{
+    DWORD protection = 0;
+    VirtualProtect(&__imp_MessageBeep, sizeof __imp_MessageBeep, PAGE_READWRITE, &protection);
+    __imp_MessageBeep = fortpad::count_beep;
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

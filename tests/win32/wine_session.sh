@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# One Wine session for the Windows suite, kept in a folder of the build tree:
+#   wine_session.sh start DIR       Xvfb on a free display, a fresh prefix
+#   wine_session.sh run DIR PROGRAM [ARGS...]
+#   wine_session.sh run_at_dpi DIR DPI PROGRAM [ARGS...]
+#   wine_session.sh stop DIR        ends only what start started
+set -euo pipefail
+
+command=$1 dir=$(realpath -m "$2")
+shift 2
+export WINEPREFIX=$dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+
+stop() {
+    [ -f "$dir/session" ] || return 0
+    # shellcheck source=/dev/null
+    source "$dir/session"
+    wineserver -k 2>/dev/null || true
+    kill "$XVFB_PID" 2>/dev/null || true
+    rm -f "$dir/session"
+}
+
+start() {
+    stop
+    mkdir -p "$dir"
+    rm -f "$dir/display"
+    # Nothing started here may hold the caller's output open: CTest waits for it.
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dir/display" </dev/null >"$dir/xvfb.log" 2>&1 &
+    local pid=$! tries=0
+    until [ -s "$dir/display" ]; do
+        ((++tries < 300)) || { echo "Xvfb did not start" >&2; kill "$pid"; exit 1; }
+        sleep 0.1
+    done
+    printf 'XVFB_PID=%s\nexport DISPLAY=:%s\n' "$pid" "$(cat "$dir/display")" >"$dir/session"
+    # shellcheck source=/dev/null
+    source "$dir/session"
+    # Kept running for the whole suite: each program then starts in moments.
+    mkdir -p "$WINEPREFIX"
+    wineserver -p </dev/null >/dev/null 2>&1
+    wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
+    # Wine's dialog font has no Chinese; link a Chinese font to it.
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
+        /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
+    # Without a window manager, Wine waits 2 s on each closing window for
+    # one to answer; unmanaged windows close at once.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+    set_dpi 96
+}
+
+set_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
+}
+
+run() {
+    # shellcheck source=/dev/null
+    source "$dir/session"
+    wine "$@"
+}
+
+case $command in
+start) start ;;
+stop) stop ;;
+run) run "$@" ;;
+run_at_dpi)
+    # A program reads the screen's DPI when it starts; put it back after.
+    dpi=$1
+    shift
+    source "$dir/session"
+    set_dpi "$dpi"
+    status=0
+    FORTPAD_TEST_DPI=$dpi run "$@" || status=$?
+    set_dpi 96
+    exit "$status"
+    ;;
+*) echo "unknown command $command" >&2; exit 2 ;;
+esac
