@@ -1,23 +1,15 @@
-# A Debian package of what `cmake --install` installs: cpack -G DEB.
-set(CPACK_GENERATOR DEB)
+# Packages of what `cmake --install` installs, made by cpack: a .deb on
+# Linux; for Windows a zip to unpack and run, and an installer.
 set(CPACK_PACKAGE_NAME fortpad)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "${FORTPAD_MAINTAINER_NAME} <${FORTPAD_MAINTAINER_EMAIL}>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "number fortune-telling toy (Orvantil), for amusement only")
-set(CPACK_PACKAGE_DESCRIPTION "Type a number and press Enter: the program takes the digits at its end
-and shows one of eighty fixed verdicts, in a green list for good luck or a
-red list for bad or mixed luck. Simplified Chinese interface. It is a toy
-for amusement only and saves nothing.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGE_VENDOR "${FORTPAD_TEAM}")
+set(CPACK_PACKAGE_CONTACT "${FORTPAD_TEAM} <${FORTPAD_EMAIL}>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "number fortune-telling toy (${FORTPAD_PRODUCT_NAME}), for amusement only")
 set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# Not "games": Debian puts games in /usr/games, and fortpad installs to bin/.
-set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Not linked, so not found by shlibdeps: the X11/Wayland platform plugins and
-# a font that can show the Chinese texts.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk | fonts-wqy-microhei")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/packaging-windows.cmake)
+else()
+    include(${CMAKE_CURRENT_LIST_DIR}/packaging-debian.cmake)
+endif()
 include(CPack)

@@ -1,18 +1,22 @@
 #!/usr/bin/env python3
-"""Renders fortpad.svg into fortpad.png, fortpad.ico (32x32, 256 colours) and
-fortpad.xpm (the same pixels as C source, for the window icon: Qt reads XPM
-data directly, without scanning its image plugins at start-up).
+"""Renders fortpad.svg into fortpad.ico (32x32, 256 colours), fortpad.xpm
+(the same pixels as C source, for the window icon: Qt reads XPM data
+directly, without scanning its image plugins at start-up) and the PNGs that
+desktop shells ask for, icons/fortpad-<size>.png.
 
 The SVG is drawn only with axis-aligned, filled <rect>s on a 32-unit grid,
-so this rasteriser needs nothing but the standard library. Run it after
-editing the SVG and commit what it writes.
+so this rasteriser needs nothing but the standard library: at other sizes
+each pixel takes the share of each rect that covers it. Run it after editing
+the SVG and commit what it writes.
 """
+import math
 import re
 import struct
 import zlib
 from pathlib import Path
 
 SIZE = 32
+PNG_SIZES = (16, 24, 32, 48, 64, 128, 256)
 here = Path(__file__).resolve().parent
 
 
@@ -30,12 +34,18 @@ def rects(svg):
         yield (*geometry, tuple(bytes.fromhex(fill)))
 
 
-def rasterise(svg):
-    pixels = [[(0, 0, 0)] * SIZE for _ in range(SIZE)]
+def rasterise(svg, size=SIZE):
+    scale = size / SIZE
+    pixels = [[(0.0, 0.0, 0.0)] * size for _ in range(size)]
     for x, y, w, h, rgb in rects(svg):
-        for row in range(y, y + h):
-            pixels[row][x:x + w] = [rgb] * w
-    return pixels
+        left, top, right, bottom = x * scale, y * scale, (x + w) * scale, (y + h) * scale
+        for row in range(math.floor(top), math.ceil(bottom)):
+            cover_y = min(row + 1, bottom) - max(row, top)
+            for col in range(math.floor(left), math.ceil(right)):
+                cover = cover_y * (min(col + 1, right) - max(col, left))
+                old = pixels[row][col]
+                pixels[row][col] = tuple(o + (n - o) * cover for o, n in zip(old, rgb))
+    return [[tuple(round(c) for c in rgb) for rgb in row] for row in pixels]
 
 
 def png(pixels):
@@ -43,7 +53,7 @@ def png(pixels):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
     raw = b"".join(b"\0" + bytes(c for rgb in row for c in rgb) for row in pixels)
-    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 2, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", len(pixels), len(pixels), 8, 2, 0, 0, 0)
     return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
 
 
@@ -70,7 +80,10 @@ def xpm(pixels):
     return f"/* XPM */\nstatic const char* const fortpad_xpm[] = {{\n{body}}};\n"
 
 
-pixels = rasterise((here / "fortpad.svg").read_text(encoding="utf-8"))
-(here / "fortpad.png").write_bytes(png(pixels))
+svg = (here / "fortpad.svg").read_text(encoding="utf-8")
+pixels = rasterise(svg)
 (here / "fortpad.ico").write_bytes(ico(pixels))
 (here / "fortpad.xpm").write_text(xpm(pixels), encoding="ascii")
+(here / "icons").mkdir(exist_ok=True)
+for size in PNG_SIZES:
+    (here / "icons" / f"fortpad-{size}.png").write_bytes(png(rasterise(svg, size)))

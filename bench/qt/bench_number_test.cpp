@@ -1,5 +1,6 @@
 // Time per test: through the real form (offscreen) with lists already
 // holding 0 to 100,000 entries, and on the reckoning alone.
+#include "filled_list.h"
 #include "fortpad.h"
 #include "memory_boxes.h"
 #include "number_test.h"
@@ -17,17 +18,6 @@
 using namespace fortpad;
 
 namespace {
-
-// Lists of n entries of the usual shape, about 40 characters each.
-std::u16string filled_list(int n)
-{
-    const std::u16string entry = u"\r\n78.有得有失,华而不实,须防劫财,始保安顺(吉带凶),13812345678";
-    std::u16string text;
-    text.reserve(entry.size() * std::size_t(n));
-    for (int i = 0; i < n; ++i)
-        text += entry;
-    return text;
-}
 
 void BM_TestThroughForm(benchmark::State& state)
 {

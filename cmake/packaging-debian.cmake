@@ -1,0 +1,17 @@
+# cpack -G DEB
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_DESCRIPTION "Type a number and press Enter: the program takes the digits at its end
+and shows one of eighty fixed verdicts, in a green list for good luck or a
+red list for bad or mixed luck. Simplified Chinese interface. It is a toy
+for amusement only and saves nothing.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# Not "games": Debian puts games in /usr/games, and fortpad installs to bin/.
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Not linked, so not found by shlibdeps: the X11/Wayland platform plugins and
+# a font that can show the Chinese texts.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk | fonts-wqy-microhei")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
