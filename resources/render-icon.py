@@ -53,7 +53,7 @@ def png(pixels):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
     raw = b"".join(b"\0" + bytes(c for rgb in row for c in rgb) for row in pixels)
-    header = struct.pack(">IIBBBBB", len(pixels), len(pixels), 8, 2, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", len(pixels[0]), len(pixels), 8, 2, 0, 0, 0)
     return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
 
 
@@ -80,10 +80,15 @@ def xpm(pixels):
     return f"/* XPM */\nstatic const char* const fortpad_xpm[] = {{\n{body}}};\n"
 
 
-svg = (here / "fortpad.svg").read_text(encoding="utf-8")
-pixels = rasterise(svg)
-(here / "fortpad.ico").write_bytes(ico(pixels))
-(here / "fortpad.xpm").write_text(xpm(pixels), encoding="ascii")
-(here / "icons").mkdir(exist_ok=True)
-for size in PNG_SIZES:
-    (here / "icons" / f"fortpad-{size}.png").write_bytes(png(rasterise(svg, size)))
+def main():
+    svg = (here / "fortpad.svg").read_text(encoding="utf-8")
+    pixels = rasterise(svg)
+    (here / "fortpad.ico").write_bytes(ico(pixels))
+    (here / "fortpad.xpm").write_text(xpm(pixels), encoding="ascii")
+    (here / "icons").mkdir(exist_ok=True)
+    for size in PNG_SIZES:
+        (here / "icons" / f"fortpad-{size}.png").write_bytes(png(rasterise(svg, size)))
+
+
+if __name__ == "__main__":
+    main()

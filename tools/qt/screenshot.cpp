@@ -1,6 +1,8 @@
 // Renders the window after a few sample tests and writes it as a PNG:
 //   QT_QPA_PLATFORM=offscreen fortpad_screenshot docs/screenshot.png
 #include "fortpad.h"
+#include "qt_strings.h"
+#include "sample_numbers.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -19,8 +21,8 @@ int main(int argc, char* argv[])
     form.show();
     auto* input = form.findChild<QLineEdit*>(QStringLiteral("input_num"));
     auto* test = form.findChild<QPushButton*>(QStringLiteral("cmd_test"));
-    for (const char* number : {"13812345678", "12345", "a7", "0080", "No:10001", "12a", "2026"}) {
-        input->setText(QString::fromLatin1(number));
+    for (const char16_t* number : sample_numbers) {
+        input->setText(fortpad::to_qstring(number));
         test->click();
     }
     return form.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
