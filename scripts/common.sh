@@ -4,8 +4,9 @@ set -euo pipefail
 
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fontconfig)
-# Clang and its runtime build the fuzz target.
-test_packages=(libbenchmark-dev clang libclang-rt-14-dev)
+# Clang and its runtime build the fuzz target; the fonts of a Chinese desktop
+# check the input box; an X server and xprop check the window's class.
+test_packages=(libbenchmark-dev clang libclang-rt-14-dev fonts-noto-cjk fonts-wqy-microhei xvfb x11-utils)
 # fortpad.exe: the MinGW-w64 cross compiler, GoogleTest's source, and Wine on
 # a virtual X server with a Chinese font to run it.
 windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 xvfb

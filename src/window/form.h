@@ -31,6 +31,9 @@ struct ControlPlacement {
     int left, top, width, height; // twips
     int tab_index;
     std::optional<Rgb> text_colour; // none: the platform's default
+    // For screen readers, where no label names the control and colour alone
+    // tells it apart.
+    std::u16string_view accessible_name = {};
 };
 
 // Later controls lie above earlier ones, except the label, which always lies
@@ -39,8 +42,9 @@ inline constexpr std::array<ControlPlacement, 8> form_controls = {{
     {Control::cmd_abort, "cmd_abort", ControlKind::Button, u"关于&a", 7440, 120, 975, 375, 7, {}},
     {Control::cmd_clr, "cmd_clr", ControlKind::Button, u"清空&c", 8520, 120, 975, 375, 6, {}},
     {Control::cmd_end, "cmd_end", ControlKind::Button, u"退出&x", 9600, 120, 975, 375, 5, {}},
-    {Control::good_box, "good_box", ControlKind::List, u"", 5400, 600, 5175, 4455, 4, Rgb{0, 128, 0}},
-    {Control::bad_num, "bad_num", ControlKind::List, u"", 120, 600, 5175, 4455, 3, Rgb{255, 0, 0}},
+    {Control::good_box, "good_box", ControlKind::List, u"", 5400, 600, 5175, 4455, 4, Rgb{0, 128, 0}, u"吉的结果"},
+    {Control::bad_num, "bad_num", ControlKind::List, u"", 120, 600, 5175, 4455, 3, Rgb{255, 0, 0},
+     u"凶、吉凶参半与尾数非数字的结果"},
     {Control::input_num, "input_num", ControlKind::Input, u"", 720, 120, 2295, 270, 0, {}},
     {Control::cmd_test, "cmd_test", ControlKind::Button, u"测一下&s", 3120, 120, 1215, 375, 1, {}},
     {Control::Label1, "Label1", ControlKind::Label, u"数字：", 120, 120, 735, 255, 2, {}},

@@ -5,7 +5,12 @@
 #include "qt_translations.h"
 #include "window_cases.h"
 
+#include <QAccessible>
 #include <QClipboard>
+#include <QDir>
+#include <QFontDatabase>
+#include <QPainter>
+#include <QTemporaryDir>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,7 +35,7 @@ QString read(QPlainTextEdit* list) { return to_qstring(PlainTextList(*list).text
 
 void write(QPlainTextEdit* list, const QString& text) { PlainTextList(*list).set_text(text.toStdU16String()); }
 
-enum class Trigger { Enter, KeypadEnter, Click, AccessKey };
+enum class Trigger { Enter, KeypadEnter, Click, AccessKey, ShiftedAccessKey, EnterOnButton };
 
 } // namespace
 
@@ -68,7 +73,14 @@ private slots:
     void clear_empties_all_three_boxes();
     void about_box_data();
     void about_box();
+    void screen_readers_hear_names_in_tab_order();
+    void a_list_shows_its_selection_only_with_the_focus();
+    void latin_letters_keep_their_bottoms_data();
+    void latin_letters_keep_their_bottoms();
+    void window_icon_comes_from_the_theme_once_painted();
     void ok_reads_in_chinese_with_qt_translations();
+    // Last: it leaves a right-to-left translation installed.
+    void stays_left_to_right_with_a_right_to_left_translation();
 
 private:
     template <typename T>
@@ -116,6 +128,13 @@ void WindowTest::type_and_test(const QString& text, Trigger trigger)
         break;
     case Trigger::AccessKey:
         QTest::keyClick(form_.get(), Qt::Key_S, Qt::AltModifier);
+        break;
+    case Trigger::ShiftedAccessKey:
+        QTest::keyClick(form_.get(), Qt::Key_S, Qt::AltModifier | Qt::ShiftModifier);
+        break;
+    case Trigger::EnterOnButton:
+        QTest::keyClick(input(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         break;
     }
 }
@@ -219,7 +238,9 @@ void WindowTest::test_lands_in_its_list_data()
     } triggers[] = {{"enter", Trigger::Enter},
                     {"keypad enter", Trigger::KeypadEnter},
                     {"click", Trigger::Click},
-                    {"alt+s", Trigger::AccessKey}};
+                    {"alt+s", Trigger::AccessKey},
+                    {"alt+shift+s", Trigger::ShiftedAccessKey},
+                    {"enter on the button", Trigger::EnterOnButton}};
     for (const auto& [name, trigger] : triggers)
         for (const cases::WorkedExample& example : cases::worked_examples) {
             const QString verdict = example.row == cases::unknown_row ? to_qstring(unknown_verdict.text)
@@ -459,6 +480,7 @@ void WindowTest::about_box()
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::Warning;
     QList<QAbstractButton*> buttons;
+    int left_margin = 0, right_margin = 0;
     QTimer::singleShot(0, this, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(box);
@@ -466,6 +488,11 @@ void WindowTest::about_box()
         text = box->text();
         icon = box->icon();
         buttons = box->buttons();
+        for (auto* label : box->findChildren<QLabel*>())
+            if (label->text() == text) {
+                left_margin = label->geometry().left();
+                right_margin = box->width() - 1 - label->geometry().right();
+            }
         QCOMPARE(box->standardButtons(), QMessageBox::Ok);
         box->button(QMessageBox::Ok)->click();
     });
@@ -477,6 +504,8 @@ void WindowTest::about_box()
     QCOMPARE(title, "关于本软件");
     QCOMPARE(icon, QMessageBox::NoIcon);
     QCOMPARE(buttons.size(), 1);
+    // No room is kept for the missing icon.
+    QCOMPARE(left_margin, right_margin);
     const QStringList lines = text.split('\n');
     QCOMPARE(lines.size(), 3);
     QVERIFY(!text.contains('\r'));
@@ -502,6 +531,121 @@ void WindowTest::ok_reads_in_chinese_with_qt_translations()
     });
     QTest::mouseClick(child<QPushButton>("cmd_abort"), Qt::LeftButton);
     QCOMPARE(ok, "确定");
+}
+
+void WindowTest::screen_readers_hear_names_in_tab_order()
+{
+    QAccessibleInterface* input_named = QAccessible::queryAccessibleInterface(input());
+    QCOMPARE(input_named->role(), QAccessible::EditableText);
+    QCOMPARE(input_named->text(QAccessible::Name), "数字");
+    const auto labels = input_named->relations(QAccessible::Label);
+    QCOMPARE(labels.size(), 1);
+    QCOMPARE(labels.first().first->object(), child<QLabel>("Label1"));
+
+    const QString good_name = QAccessible::queryAccessibleInterface(good())->text(QAccessible::Name);
+    const QString bad_name = QAccessible::queryAccessibleInterface(bad())->text(QAccessible::Name);
+    QVERIFY(good_name.contains("吉") && !good_name.contains("凶"));
+    QVERIFY(bad_name.contains("凶"));
+
+    // The label first, then the controls in tab order.
+    QStringList read;
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form_.get());
+    for (int i = 0; i < window->childCount(); ++i)
+        read << window->child(i)->object()->objectName();
+    QStringList expected = {"Label1", "input_num"};
+    for (const char* name : cases::tab_visits)
+        expected << QLatin1String(name);
+    expected.removeLast(); // the visits end where they began
+    QCOMPARE(read, expected);
+}
+
+void WindowTest::a_list_shows_its_selection_only_with_the_focus()
+{
+    write(good(), "12345");
+    good()->setFocus();
+    good()->selectAll();
+    bad()->setFocus();
+    const QImage shown = good()->viewport()->grab().toImage();
+    const QRgb highlight = good()->palette().color(QPalette::Active, QPalette::Highlight).rgb();
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            QVERIFY2(shown.pixel(x, y) != highlight, "the selection shows without the focus");
+}
+
+// The fonts of a Chinese desktop have a line taller than the 18-pixel input.
+void WindowTest::latin_letters_keep_their_bottoms_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::newRow("default") << QFontInfo(QApplication::font()).family();
+    QTest::newRow("Noto Sans CJK") << "Noto Sans CJK SC";
+    QTest::newRow("WenQuanYi Micro Hei") << "WenQuanYi Micro Hei";
+}
+
+void WindowTest::latin_letters_keep_their_bottoms()
+{
+    QFETCH(QString, family);
+    if (!QFontDatabase::hasFamily(family))
+        QSKIP("font not installed");
+    const QString text = "吉gjpqy_";
+    QFont font(family);
+    font.setPointSizeF(QApplication::font().pointSizeF());
+    input()->setFont(font);
+    input()->setText(text);
+    input()->setCursorPosition(0);
+    good()->setFocus(); // no caret in the input
+    // Rows holding ink, inside the box's frame and drawn freely: none may
+    // be cut off.
+    const auto inked_rows = [](const QImage& image) {
+        int rows = 0;
+        for (int y = 1; y < image.height() - 1; ++y)
+            for (int x = 2; x < image.width() - 2; ++x)
+                if (qGray(image.pixel(x, y)) < 96) {
+                    ++rows;
+                    break;
+                }
+        return rows;
+    };
+    QImage free(200, 80, QImage::Format_RGB32);
+    free.fill(Qt::white);
+    QPainter painter(&free);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(10, 50), text);
+    painter.end();
+    QCOMPARE(inked_rows(input()->grab().toImage()), inked_rows(free));
+}
+
+void WindowTest::window_icon_comes_from_the_theme_once_painted()
+{
+    // A theme of one icon, in blue where the compiled-in one is red.
+    QTemporaryDir theme;
+    QDir(theme.path()).mkpath("test/16x16/apps");
+    QFile index(theme.filePath("test/index.theme"));
+    QVERIFY(index.open(QIODevice::WriteOnly));
+    index.write("[Icon Theme]\nName=test\nDirectories=16x16/apps\n\n[16x16/apps]\nSize=16\n");
+    index.close();
+    QImage blue(16, 16, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    QVERIFY(blue.save(theme.filePath("test/16x16/apps/" FORTPAD_APP_ID ".png")));
+    const QStringList paths = QIcon::themeSearchPaths();
+    QIcon::setThemeSearchPaths({theme.path()});
+    QIcon::setThemeName("test");
+
+    Fortpad form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTRY_COMPARE(form.windowIcon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::blue));
+    QIcon::setThemeSearchPaths(paths);
+    QIcon::setThemeName(QString());
+}
+
+void WindowTest::stays_left_to_right_with_a_right_to_left_translation()
+{
+    install_qt_translations(QLocale(QLocale::Arabic, QLocale::Egypt));
+    QCoreApplication::processEvents();
+    QVERIFY(QCoreApplication::translate("QPlatformTheme", "OK") != "OK"); // Arabic is loaded
+    QCOMPARE(QApplication::layoutDirection(), Qt::LeftToRight);
+    QVERIFY(good()->verticalScrollBar()->mapTo(good(), QPoint(0, 0)).x() > good()->width() / 2);
 }
 
 QTEST_MAIN(WindowTest)

@@ -1,8 +1,8 @@
 #include "fortpad.h"
 
 #include "about_box.h"
-#include "access_key_button.h"
 #include "alt_key_guard.h"
+#include "form_button.h"
 #include "fortpad.xpm"
 #include "input_line_edit.h"
 #include "number_test.h"
@@ -32,8 +32,12 @@ QPlainTextEdit* create_list(QWidget& form, Rgb text_colour)
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list->setTabChangesFocus(true);
+    const QColor text(text_colour.red, text_colour.green, text_colour.blue);
     QPalette palette = list->palette();
-    palette.setColor(QPalette::Text, QColor(text_colour.red, text_colour.green, text_colour.blue));
+    palette.setColor(QPalette::Text, text);
+    // A text box shows its selection only while it has the focus.
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Base));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, text);
     list->setPalette(palette);
     return list;
 }
@@ -42,7 +46,7 @@ QWidget* create_control(QWidget& form, const ControlPlacement& placement)
 {
     switch (placement.kind) {
     case ControlKind::Button:
-        return new AccessKeyButton(to_qstring(placement.caption), &form);
+        return new FormButton(to_qstring(placement.caption), &form);
     case ControlKind::Input:
         return new InputLineEdit(&form);
     case ControlKind::List:
@@ -80,8 +84,7 @@ Fortpad::Controls Fortpad::create_controls(QWidget& form)
         QWidget* control = create_control(form, placement);
         control->setObjectName(QLatin1String(placement.name));
         control->setGeometry(pixel_rect(placement));
-        if (placement.kind == ControlKind::Label)
-            control->lower();
+        control->setAccessibleName(to_qstring(placement.accessible_name));
         if (placement.kind == ControlKind::Input || placement.kind == ControlKind::List)
             control->installEventFilter(alt_key_guard);
         controls[index_of(placement.control)] = control;
@@ -89,6 +92,9 @@ Fortpad::Controls Fortpad::create_controls(QWidget& form)
     return controls;
 }
 
+// Tab order, and the same order for screen readers, which list a window's
+// controls in stacking order: stacked in tab order, with the label beneath
+// them all, where it lies under the input and is read before it.
 void Fortpad::set_tab_order()
 {
     QWidget* previous = nullptr;
@@ -96,8 +102,15 @@ void Fortpad::set_tab_order()
         QWidget* next = controls_[index_of(name)];
         if (previous)
             QWidget::setTabOrder(previous, next);
+        next->raise();
         previous = next;
     }
+    auto& label = control<QLabel>(Control::Label1);
+    label.lower();
+    // The label names the input for screen readers; its colon is no part
+    // of the name.
+    label.setBuddy(controls_[index_of(Control::input_num)]);
+    controls_[index_of(Control::input_num)]->setAccessibleName(label.text().remove(QChar(u'：')));
 }
 
 void Fortpad::connect_handlers()
@@ -109,6 +122,19 @@ void Fortpad::connect_handlers()
     connect(&control<QPushButton>(Control::cmd_clr), &QPushButton::clicked, this, &Fortpad::clear_everything);
     connect(&control<QPushButton>(Control::cmd_abort), &QPushButton::clicked, this, [this] { show_about_box(this); });
     connect(&control<QPushButton>(Control::cmd_end), &QPushButton::clicked, this, [] { QCoreApplication::exit(0); });
+}
+
+bool Fortpad::event(QEvent* event)
+{
+    // Finding the icon in the desktop's theme takes milliseconds: do it once
+    // the window has painted, with the compiled-in icon until then.
+    if (event->type() == QEvent::Paint && !painted_) {
+        painted_ = true;
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowIcon(QIcon::fromTheme(QStringLiteral(FORTPAD_APP_ID), windowIcon())); },
+            Qt::QueuedConnection);
+    }
+    return QWidget::event(event);
 }
 
 void Fortpad::load()

@@ -20,6 +20,9 @@ class Fortpad final : public QWidget {
 public:
     Fortpad();
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     template <typename Widget>
     Widget& control(Control name) const
@@ -41,6 +44,7 @@ private:
     PlainTextList good_list_;
     PlainTextList bad_list_;
     const FormBoxes boxes_{input_box_, good_list_, bad_list_};
+    bool painted_ = false;
 };
 
 } // namespace fortpad

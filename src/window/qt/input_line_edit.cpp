@@ -13,6 +13,11 @@ InputLineEdit::InputLineEdit(QWidget* parent)
 {
     // Qt's default cap is 32,767 characters, and 0 would refuse all input.
     setMaxLength(std::numeric_limits<int>::max());
+    // The box is 18 pixels high. A Chinese font's line is taller than that,
+    // mostly room above Latin letters and digits: centred, the line would
+    // lose the bottoms of g, j, p, q, y and _; set on the bottom, it keeps
+    // them and loses only empty room at the top.
+    setAlignment(Qt::AlignLeft | Qt::AlignBottom);
 }
 
 void InputLineEdit::focusInEvent(QFocusEvent* event)

@@ -1,17 +1,13 @@
 #include "plain_text_list.h"
 
+#include "kept_unit_object.h"
 #include "qt_strings.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
-
 namespace fortpad {
 namespace {
-
-// Marks a character that stands for a line-breaking code unit: the property
-// holds the unit, the character shows its picture.
-constexpr int kept_unit_property = QTextFormat::UserProperty + 1;
 
 bool breaks_line(char16_t unit)
 {
@@ -19,21 +15,12 @@ bool breaks_line(char16_t unit)
     return unit == u'\n' || unit == u'\r' || unit == u'\u2029' || unit == u'\uFDD0' || unit == u'\uFDD1';
 }
 
-char16_t picture_of(char16_t unit)
-{
-    switch (unit) {
-    case u'\n': return u'\u240A'; // ␊
-    case u'\r': return u'\u240D'; // ␍
-    case u'\u2029': return u'\u00B6'; // ¶
-    default: return u'\uFFFD';
-    }
-}
-
 } // namespace
 
 PlainTextList::PlainTextList(QPlainTextEdit& edit)
     : edit_(edit)
 {
+    KeptUnitObject::register_with(*edit_.document());
 }
 
 std::u16string PlainTextList::text() const
@@ -46,14 +33,14 @@ std::u16string PlainTextList::text() const
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QString shown = fragment.text();
-            const QVariant kept = fragment.charFormat().property(kept_unit_property);
+            const QVariant kept = fragment.charFormat().property(KeptUnitObject::unit_property);
             if (!kept.isValid()) {
                 text.append(reinterpret_cast<const char16_t*>(shown.utf16()), std::size_t(shown.size()));
                 continue;
             }
             const auto unit = char16_t(kept.toUInt());
             for (QChar c : shown)
-                text += c.unicode() == picture_of(unit) ? unit : c.unicode();
+                text += c == QChar::ObjectReplacementCharacter ? unit : c.unicode();
         }
     }
     return text;
@@ -82,8 +69,9 @@ void PlainTextList::insert_at_end(std::u16string_view text)
             ++i;
         } else {
             QTextCharFormat kept;
-            kept.setProperty(kept_unit_property, unsigned(text[i]));
-            cursor.insertText(QString(QChar(picture_of(text[i]))), kept);
+            kept.setObjectType(KeptUnitObject::type);
+            kept.setProperty(KeptUnitObject::unit_property, unsigned(text[i]));
+            cursor.insertText(QString(QChar::ObjectReplacementCharacter), kept);
         }
         run_start = i + 1;
     }

@@ -10,8 +10,8 @@ namespace fortpad {
 //
 // Lines are separated by CR LF in the text, as the list entries expect.
 // A CR or LF that is not part of a CR LF pair (or another character Qt would
-// turn into a line break) is kept as itself: it is shown as its control
-// picture and read back unchanged, so a list never alters what was written.
+// turn into a line break) is kept as itself: it is shown as a small box with
+// its name and read back unchanged, so a list never alters what was written.
 class PlainTextList final : public ResultList {
 public:
     explicit PlainTextList(QPlainTextEdit& edit);

@@ -1,0 +1,45 @@
+#include "form_button.h"
+
+#include <QKeyEvent>
+#include <QShortcut>
+#include <QShortcutEvent>
+
+namespace fortpad {
+
+FormButton::FormButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent)
+{
+    // Qt's access key is Alt and the letter only; Alt+Shift+letter too.
+    const QKeySequence access_key = QKeySequence::mnemonic(caption);
+    if (!access_key.isEmpty()) {
+        const QKeyCombination shifted(Qt::AltModifier | Qt::ShiftModifier, access_key[0].key());
+        connect(new QShortcut(QKeySequence(shifted), this), &QShortcut::activated, this,
+                &FormButton::press_by_access_key);
+    }
+}
+
+bool FormButton::event(QEvent* event)
+{
+    if (event->type() == QEvent::Shortcut && !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+        press_by_access_key();
+        return true;
+    }
+    return QPushButton::event(event);
+}
+
+void FormButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !(event->modifiers() & ~Qt::KeypadModifier))
+        click();
+    else
+        QPushButton::keyPressEvent(event);
+}
+
+void FormButton::press_by_access_key()
+{
+    setFocus(Qt::ShortcutFocusReason);
+    click();
+}
+
+} // namespace fortpad

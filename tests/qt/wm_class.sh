@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# wm_class.sh PROGRAM DESKTOP_ENTRY: on an X server of its own, the window's
+# WM_CLASS is the one the desktop entry names as StartupWMClass, so that a
+# desktop shell matches the window to its menu entry and icon.
+set -euo pipefail
+program=$1 entry=$2
+dir=$(mktemp -d)
+Xvfb -displayfd 3 -nolisten tcp 3>"$dir/display" </dev/null >/dev/null 2>&1 &
+xvfb=$!
+app=""
+trap 'kill $app $xvfb 2>/dev/null; rm -rf "$dir"' EXIT
+for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$dir/display")
+
+"$program" </dev/null >/dev/null 2>&1 &
+app=$!
+title=$(sed -n 's/^Name=//p' "$entry")
+wm_class=""
+for _ in $(seq 100); do
+    wm_class=$(xprop -name "$title" WM_CLASS 2>/dev/null) && break
+    sleep 0.1
+done
+expected=$(sed -n 's/^StartupWMClass=//p' "$entry")
+echo "window: $wm_class; desktop entry: StartupWMClass=$expected"
+[ -n "$expected" ] && [[ $wm_class == *", \"$expected\"" ]]
