@@ -6,10 +6,10 @@ import struct
 import sys
 from pathlib import Path
 
-spec = importlib.util.spec_from_file_location(
+source = importlib.util.spec_from_file_location(
     "render_icon", Path(__file__).resolve().parent.parent / "resources" / "render-icon.py")
-render_icon = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(render_icon)
+render_icon = importlib.util.module_from_spec(source)
+source.loader.exec_module(render_icon)
 
 data = Path(sys.argv[1]).read_bytes()
 offset, = struct.unpack_from("<I", data, 10)

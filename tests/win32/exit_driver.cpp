@@ -26,6 +26,21 @@ BOOL CALLBACK find_form(HWND window, LPARAM search_address)
     return !search.found;
 }
 
+// Keys go to the focused window: wait until the form has the focus.
+bool has_focus(HWND form)
+{
+    for (int tries = 0; tries < 200; ++tries) {
+        SetForegroundWindow(form);
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        if (GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &gui) && gui.hwndFocus
+            && IsChild(form, gui.hwndFocus))
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
 INPUT key(WORD code, DWORD flags)
 {
     INPUT input{};
@@ -57,8 +72,7 @@ int wmain(int argc, wchar_t** argv)
     if (search.found) {
         if (how == L"click") {
             SendMessageW(GetDlgItem(search.found, fortpad::control_id(fortpad::Control::cmd_end)), BM_CLICK, 0, 0);
-        } else if (how == L"alt+x") {
-            SetForegroundWindow(search.found);
+        } else if (how == L"alt+x" && has_focus(search.found)) {
             INPUT keys[] = {key(VK_MENU, 0), key('X', 0), key('X', KEYEVENTF_KEYUP), key(VK_MENU, KEYEVENTF_KEYUP)};
             SendInput(4, keys, sizeof(INPUT));
         } else if (how == L"close") {

@@ -55,6 +55,15 @@ INPUT key(WORD code, DWORD flags)
     return input;
 }
 
+// Where a control sits in its window's client area.
+cases::PixelRect placement_in(HWND window, HWND control)
+{
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
 // The selection of an edit control: {start, end}.
 std::pair<DWORD, DWORD> selection(HWND edit)
 {
@@ -137,6 +146,18 @@ protected:
     }
 
     HWND control(Control name) const { return GetDlgItem(window, control_id(name)); }
+    void click(Control button)
+    {
+        SendMessageW(control(button), BM_CLICK, 0, 0);
+        pump();
+    }
+    // As at start-up and after Clear: three empty boxes, the focus in the input.
+    void expect_fresh_form() const
+    {
+        for (Control box : {Control::input_num, Control::good_box, Control::bad_num})
+            EXPECT_EQ(text(box), u"");
+        EXPECT_EQ(focus(), "input_num");
+    }
     std::u16string text(Control name) const { return window_text(control(name)); }
     std::string focus() const
     {
@@ -217,11 +238,8 @@ TEST(Layout, ControlsSitWhereTheTableSaysAtTheScreensDpi)
     for (const cases::ExpectedPlacement& expected : cases::expected_placements) {
         SCOPED_TRACE(expected.name);
         const HWND control = GetDlgItem(window, control_id(control_named(expected.name)));
-        RECT rect{};
-        GetWindowRect(control, &rect);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-        const cases::PixelRect pixels{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-        EXPECT_EQ(pixels, dpi == 120 ? expected.at_120 : dpi == 144 ? expected.at_144 : expected.at_96);
+        EXPECT_EQ(placement_in(window, control),
+                  dpi == 120 ? expected.at_120 : dpi == 144 ? expected.at_144 : expected.at_96);
         EXPECT_TRUE(IsWindowVisible(control) && IsWindowEnabled(control));
         if (expected.kind != cases::Kind::Input && expected.kind != cases::Kind::List) {
             EXPECT_EQ(window_text(control), expected.caption);
@@ -249,14 +267,8 @@ TEST_F(Form, FollowsTheScreenWhenItsDpiChanges)
 {
     RECT suggested{40, 30, 1200, 700};
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&suggested));
-    for (const cases::ExpectedPlacement& expected : cases::expected_placements) {
-        RECT rect{};
-        GetWindowRect(control(control_named(expected.name)), &rect);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-        EXPECT_EQ((cases::PixelRect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
-                  expected.at_144)
-            << expected.name;
-    }
+    for (const cases::ExpectedPlacement& expected : cases::expected_placements)
+        EXPECT_EQ(placement_in(window, control(control_named(expected.name))), expected.at_144) << expected.name;
     RECT client{};
     GetClientRect(window, &client);
     EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(1068L, 518L));
@@ -278,12 +290,7 @@ TEST_F(Form, ListsDrawInTheirColoursAndTheInputInTheDefault)
     DeleteDC(dc);
 }
 
-TEST_F(Form, StartsEmptyWithTheFocusInTheInput)
-{
-    EXPECT_EQ(focus(), "input_num");
-    for (Control box : {Control::input_num, Control::good_box, Control::bad_num})
-        EXPECT_EQ(text(box), u"");
-}
+TEST_F(Form, StartsEmptyWithTheFocusInTheInput) { expect_fresh_form(); }
 
 TEST_F(Form, TabVisitsTheControlsInOrderAndShiftTabGoesBack)
 {
@@ -327,8 +334,8 @@ struct Trigger {
 
 class EveryTrigger : public Form, public ::testing::WithParamInterface<Trigger> {
 public:
+    using Form::click;
     using Form::press;
-    HWND button(Control name) const { return control(name); }
 };
 
 TEST_P(EveryTrigger, RunsTheTestLikeEnter)
@@ -347,7 +354,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Trigger{"keypad_enter",
                 [](Form& f) { static_cast<EveryTrigger&>(f).press(VK_RETURN, {}, KEYEVENTF_EXTENDEDKEY); }, 1},
-        Trigger{"click", [](Form& f) { SendMessageW(static_cast<EveryTrigger&>(f).button(Control::cmd_test), BM_CLICK, 0, 0); }},
+        Trigger{"click", [](Form& f) { static_cast<EveryTrigger&>(f).click(Control::cmd_test); }},
         Trigger{"alt_s", [](Form& f) { static_cast<EveryTrigger&>(f).press('S', {VK_MENU}); }},
         Trigger{"alt_shift_s", [](Form& f) { static_cast<EveryTrigger&>(f).press('S', {VK_MENU, VK_SHIFT}); }},
         Trigger{"enter_on_the_button", [](Form& f) {
@@ -360,11 +367,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Form, InputEmptyAfterTrimmingRecordsNothing)
 {
     enter_number(u"   ");
-    SendMessageW(control(Control::cmd_test), BM_CLICK, 0, 0);
-    pump();
-    for (Control box : {Control::input_num, Control::good_box, Control::bad_num})
-        EXPECT_EQ(text(box), u"");
-    EXPECT_EQ(focus(), "input_num");
+    click(Control::cmd_test);
+    expect_fresh_form();
 }
 
 TEST_F(Form, FocusSelectsTheWholeInputExceptByMouse)
@@ -398,6 +402,11 @@ TEST_F(Form, FocusSurvivesSwitchingPrograms)
     };
     SetFocus(control(Control::good_box));
     switch_away_and_back();
+    EXPECT_EQ(focus(), "good_box");
+    SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    pump();
+    SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    pump();
     EXPECT_EQ(focus(), "good_box");
 
     enter_number(u"12345");
@@ -435,11 +444,8 @@ TEST_F(Form, ClearEmptiesAllThreeBoxes)
     press(VK_RETURN);
     SetFocus(control(Control::bad_num));
     type(u"typed");
-    SendMessageW(control(Control::cmd_clr), BM_CLICK, 0, 0);
-    pump();
-    for (Control box : {Control::input_num, Control::good_box, Control::bad_num})
-        EXPECT_EQ(text(box), u"");
-    EXPECT_EQ(focus(), "input_num");
+    click(Control::cmd_clr);
+    expect_fresh_form();
 }
 
 TEST_F(Form, AboutBoxShowsThreeLinesAndOnlyOk)
@@ -455,8 +461,7 @@ TEST_F(Form, AboutBoxShowsThreeLinesAndOnlyOk)
         if (by_key)
             press('A', {VK_MENU});
         else
-            SendMessageW(control(Control::cmd_abort), BM_CLICK, 0, 0);
-        pump();
+            click(Control::cmd_abort);
 
         EXPECT_EQ(seen.title, u"关于本软件");
         EXPECT_EQ(seen.text, u"Orvantil,ver1.1\n本工具纯属个人娱乐,切勿当真！\n编程:fortpad开发组,fortpad@example.org");

@@ -72,6 +72,7 @@ Fortpad::Fortpad()
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(to_pixels(client_width_twips, qt_dpi), to_pixels(client_height_twips, qt_dpi));
     set_tab_order();
+    label_the_input();
     connect_handlers();
     load();
 }
@@ -105,12 +106,17 @@ void Fortpad::set_tab_order()
         next->raise();
         previous = next;
     }
+    control<QLabel>(Control::Label1).lower();
+}
+
+// For screen readers the label names the input; its colon is no part of
+// the name.
+void Fortpad::label_the_input()
+{
     auto& label = control<QLabel>(Control::Label1);
-    label.lower();
-    // The label names the input for screen readers; its colon is no part
-    // of the name.
-    label.setBuddy(controls_[index_of(Control::input_num)]);
-    controls_[index_of(Control::input_num)]->setAccessibleName(label.text().remove(QChar(u'：')));
+    auto& input = control<QWidget>(Control::input_num);
+    label.setBuddy(&input);
+    input.setAccessibleName(label.text().remove(QChar(u'：')));
 }
 
 void Fortpad::connect_handlers()

@@ -33,6 +33,7 @@ private:
     using Controls = std::array<QWidget*, form_controls.size()>;
     static Controls create_controls(QWidget& form);
     void set_tab_order();
+    void label_the_input();
     void connect_handlers();
 
     void load();

@@ -50,7 +50,7 @@ ControlWindows create_controls(HWND form)
                                              0, 0, 0, 0, form, HMENU(INT_PTR(control_id(placement.control))),
                                              instance, nullptr);
         if (placement.kind == ControlKind::Input || placement.kind == ControlKind::List)
-            SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // Wine stops at 30,000 otherwise
+            SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // else 32,767 (Windows) or 30,000 (Wine)
         controls[index_of(placement.control)] = control;
     }
     return controls;
@@ -148,7 +148,7 @@ void click(FormState& form, Control button)
     }
 }
 
-bool on_create(HWND window)
+void on_create(HWND window)
 {
     auto form = std::make_unique<FormState>(window, create_controls(window));
     stack_in_tab_order(*form);
@@ -158,7 +158,6 @@ bool on_create(HWND window)
     subclass_list(form->control(Control::bad_num));
     load(*form);
     SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(form.release()));
-    return true;
 }
 
 void on_command(FormState& form, int id, UINT code)
@@ -191,18 +190,18 @@ LRESULT on_ctl_color_edit(const FormState& form, HWND window, HDC dc, HWND edit)
     return DefWindowProcW(window, WM_CTLCOLOREDIT, WPARAM(dc), LPARAM(edit));
 }
 
-// A plain window forgets its focused control when another program is
-// activated; keep it, and give it back without reselecting the input.
-void on_activate(FormState& form, UINT state, bool minimized)
+// A plain window forgets its focused control when another window is
+// activated: keep it, and when the window gets the focus back (activated,
+// restored), hand it on without selecting the input again.
+void on_deactivate(FormState& form)
 {
-    if (state == WA_INACTIVE) {
-        const HWND focus = GetFocus();
-        if (focus && IsChild(form.window, focus))
-            form.focus_to_restore = focus;
-        return;
-    }
-    if (minimized)
-        return;
+    const HWND focus = GetFocus();
+    if (focus && IsChild(form.window, focus))
+        form.focus_to_restore = focus;
+}
+
+void on_set_focus(FormState& form)
+{
     form.focus_keeps_selection = form.focus_to_restore != nullptr;
     SetFocus(form.focus_to_restore ? form.focus_to_restore : form.control(Control::input_num));
     form.focus_keeps_selection = false;
@@ -219,7 +218,8 @@ LRESULT CALLBACK form_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
     FormState* form = form_state(window);
     switch (message) {
     case WM_CREATE:
-        return on_create(window) ? 0 : -1;
+        on_create(window);
+        return 0;
     case WM_COMMAND:
         if (form)
             on_command(*form, LOWORD(wparam), HIWORD(wparam));
@@ -228,9 +228,12 @@ LRESULT CALLBACK form_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
         return form ? on_ctl_color_edit(*form, window, HDC(wparam), HWND(lparam))
                     : DefWindowProcW(window, message, wparam, lparam);
     case WM_ACTIVATE:
-        if (!form)
-            break;
-        on_activate(*form, LOWORD(wparam), HIWORD(wparam) != 0);
+        if (form && LOWORD(wparam) == WA_INACTIVE)
+            on_deactivate(*form);
+        break; // the default gives the window the focus when activated
+    case WM_SETFOCUS:
+        if (form)
+            on_set_focus(*form);
         return 0;
     case WM_DPICHANGED:
         if (form)
