@@ -3,6 +3,7 @@
 #include "about_box.h"
 #include "alt_key_guard.h"
 #include "form_button.h"
+#include "form_handlers.h"
 #include "fortpad.xpm"
 #include "input_line_edit.h"
 #include "number_test.h"
@@ -61,9 +62,9 @@ QWidget* create_control(QWidget& form, const ControlPlacement& placement)
 
 Fortpad::Fortpad()
     : controls_(create_controls(*this))
-    , input_box_(control<InputLineEdit>(Control::input_num))
-    , good_list_(control<QPlainTextEdit>(Control::good_box))
-    , bad_list_(control<QPlainTextEdit>(Control::bad_num))
+    , boxes_{LineEditInput(control<InputLineEdit>(Control::input_num)),
+             PlainTextList(control<QPlainTextEdit>(Control::good_box)),
+             PlainTextList(control<QPlainTextEdit>(Control::bad_num))}
 {
     setObjectName(QStringLiteral("fortpad"));
     setWindowTitle(to_qstring(form_caption));
@@ -122,10 +123,11 @@ void Fortpad::label_the_input()
 void Fortpad::connect_handlers()
 {
     auto& input = control<InputLineEdit>(Control::input_num);
-    connect(&input, &InputLineEdit::got_focus, this, [this] { select_all(input_box_); });
-    connect(&input, &InputLineEdit::enter_pressed, this, &Fortpad::number_test);
-    connect(&control<QPushButton>(Control::cmd_test), &QPushButton::clicked, this, &Fortpad::number_test);
-    connect(&control<QPushButton>(Control::cmd_clr), &QPushButton::clicked, this, &Fortpad::clear_everything);
+    const auto number_test = [this] { run_number_test(reckoning_boxes_); };
+    connect(&input, &InputLineEdit::got_focus, this, [this] { select_all(boxes_.input); });
+    connect(&input, &InputLineEdit::enter_pressed, this, number_test);
+    connect(&control<QPushButton>(Control::cmd_test), &QPushButton::clicked, this, number_test);
+    connect(&control<QPushButton>(Control::cmd_clr), &QPushButton::clicked, this, [this] { clear_everything(boxes_); });
     connect(&control<QPushButton>(Control::cmd_abort), &QPushButton::clicked, this, [this] { show_about_box(this); });
     connect(&control<QPushButton>(Control::cmd_end), &QPushButton::clicked, this, [] { QCoreApplication::exit(0); });
 }
@@ -145,20 +147,9 @@ bool Fortpad::event(QEvent* event)
 
 void Fortpad::load()
 {
-    bad_list_.set_text(u"");
-    good_list_.set_text(u"");
+    empty_lists(boxes_);
     // Qt hands the first focus to the input only if it is set before showing.
-    input_box_.set_focus();
-}
-
-void Fortpad::number_test() { run_number_test(boxes_); }
-
-void Fortpad::clear_everything()
-{
-    bad_list_.set_text(u"");
-    good_list_.set_text(u"");
-    input_box_.set_text(u"");
-    input_box_.set_focus();
+    boxes_.input.set_focus();
 }
 
 } // namespace fortpad

@@ -37,14 +37,16 @@ private:
     void connect_handlers();
 
     void load();
-    void number_test();
-    void clear_everything();
+
+    struct Boxes {
+        LineEditInput input;
+        PlainTextList good;
+        PlainTextList bad;
+    };
 
     const Controls controls_;
-    LineEditInput input_box_;
-    PlainTextList good_list_;
-    PlainTextList bad_list_;
-    const FormBoxes boxes_{input_box_, good_list_, bad_list_};
+    Boxes boxes_;
+    const FormBoxes reckoning_boxes_{boxes_.input, boxes_.good, boxes_.bad};
     bool painted_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "form_window.h"
 
+#include "form_handlers.h"
 #include "form_state.h"
 #include "number_test.h"
 #include "resource_ids.h"
@@ -109,20 +110,6 @@ void lay_out(FormState& form, int dpi, const POINT* at = nullptr)
     set_font_for(form, dpi);
 }
 
-void load(FormState& form)
-{
-    form.bad.set_text(u"");
-    form.good.set_text(u"");
-}
-
-void clear_everything(FormState& form)
-{
-    form.bad.set_text(u"");
-    form.good.set_text(u"");
-    form.input.set_text(u"");
-    form.input.set_focus();
-}
-
 void show_about_box(const FormState& form)
 {
     MessageBoxW(form.window, to_wide(about_text).c_str(), to_wide(about_title).c_str(), MB_OK);
@@ -156,7 +143,7 @@ void on_create(HWND window)
     subclass_input(*form);
     subclass_list(form->control(Control::good_box));
     subclass_list(form->control(Control::bad_num));
-    load(*form);
+    empty_lists(*form);
     SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(form.release()));
 }
 
