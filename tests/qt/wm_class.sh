@@ -3,14 +3,12 @@
 # WM_CLASS is the one the desktop entry names as StartupWMClass, so that a
 # desktop shell matches the window to its menu entry and icon.
 set -euo pipefail
+source "$(dirname "$0")/../xvfb.sh"
 program=$1 entry=$2
 dir=$(mktemp -d)
-Xvfb -displayfd 3 -nolisten tcp 3>"$dir/display" </dev/null >/dev/null 2>&1 &
-xvfb=$!
-app=""
-trap 'kill $app $xvfb 2>/dev/null; rm -rf "$dir"' EXIT
-for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$dir/display")
+XVFB_PID="" app=""
+trap 'kill $app $XVFB_PID 2>/dev/null; rm -rf "$dir"' EXIT
+start_xvfb "$dir"
 
 "$program" </dev/null >/dev/null 2>&1 &
 app=$!

@@ -5,6 +5,7 @@
 #   wine_session.sh run_at_dpi DIR DPI PROGRAM [ARGS...]
 #   wine_session.sh stop DIR        ends only what start started
 set -euo pipefail
+source "$(dirname "$0")/../xvfb.sh"
 
 command=$1 dir=$(realpath -m "$2")
 shift 2
@@ -22,18 +23,10 @@ stop() {
 start() {
     stop
     mkdir -p "$dir"
-    rm -f "$dir/display"
-    # Nothing started here may hold the caller's output open: CTest waits for it.
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dir/display" </dev/null >"$dir/xvfb.log" 2>&1 &
-    local pid=$! tries=0
-    until [ -s "$dir/display" ]; do
-        ((++tries < 300)) || { echo "Xvfb did not start" >&2; kill "$pid"; exit 1; }
-        sleep 0.1
-    done
-    printf 'XVFB_PID=%s\nexport DISPLAY=:%s\n' "$pid" "$(cat "$dir/display")" >"$dir/session"
-    # shellcheck source=/dev/null
-    source "$dir/session"
+    start_xvfb "$dir"
+    printf 'XVFB_PID=%s\nexport DISPLAY=%s\n' "$XVFB_PID" "$DISPLAY" >"$dir/session"
     # Kept running for the whole suite: each program then starts in moments.
+    # Nothing started here may hold the caller's output open: CTest waits for it.
     mkdir -p "$WINEPREFIX"
     wineserver -p </dev/null >/dev/null 2>&1
     wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
