@@ -6,16 +6,17 @@ source "$(dirname "$0")/scripts/common.sh"
 
 install_missing "${build_packages[@]}" libbenchmark-dev "${windows_packages[@]}"
 
-build_tree "$root_dir/build"
-"$root_dir/build/bench/qt/bench_number_test"
+cd "$root_dir"
+build_preset linux
+"$root_dir/build/bench/qt/bench_number_reading"
 "$root_dir/build/bench/qt/bench_startup"
 
 windows=$root_dir/build-win
-build_tree "$windows" -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain"
+build_preset windows
 session=$windows/bench-wine
 wine_session=$root_dir/tests/win32/wine_session.sh
 trap '"$wine_session" stop "$session"' EXIT
 "$wine_session" start "$session"
-"$wine_session" run "$session" "$windows/bench/win32/bench_number_test.exe"
+"$wine_session" run "$session" "$windows/bench/win32/bench_number_reading.exe"
 "$wine_session" run "$session" "$windows/bench/win32/bench_startup.exe"
 echo "fortpad.exe: $(stat -c %s "$windows/src/window/win32/fortpad.exe") bytes"

@@ -6,5 +6,6 @@ install_missing "${build_packages[@]}"
 # Without a font for Chinese the window would show empty boxes.
 has_cjk_font || install_missing fonts-wqy-microhei
 
-build_tree "$root_dir/build" --target fortpad
+cd "$root_dir"
+build_preset linux --target fortpad
 exec "$root_dir/build/src/window/qt/fortpad"

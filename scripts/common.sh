@@ -5,8 +5,9 @@ set -euo pipefail
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fontconfig)
 # Clang and its runtime build the fuzz target; the fonts of a Chinese desktop
-# check the input box; an X server and xprop check the window's class.
-test_packages=(libbenchmark-dev clang libclang-rt-14-dev fonts-noto-cjk fonts-wqy-microhei xvfb x11-utils)
+# check the input box; an X server and xprop check the window's class; Qt's
+# Wayland plugin checks the start-up without a compositor.
+test_packages=(libbenchmark-dev clang libclang-rt-14-dev fonts-noto-cjk fonts-wqy-microhei xvfb x11-utils qt6-wayland)
 # fortpad.exe: the MinGW-w64 cross compiler, GoogleTest's source, and Wine on
 # a virtual X server with a Chinese font to run it.
 windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 xvfb
@@ -27,21 +28,13 @@ install_missing() {
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-windows_toolchain=$root_dir/cmake/mingw-w64.cmake
-
 has_cjk_font() {
     command -v fc-list >/dev/null && [ -n "$(fc-list :lang=zh-cn family)" ]
 }
 
-# build_tree DIR [--target T] [CMAKE ARGS...]: configures and builds DIR.
-build_tree() {
-    local dir=$1
-    shift
-    local build_args=()
-    if [ "${1:-}" = --target ]; then
-        build_args=("$1" "$2")
-        shift 2
-    fi
-    cmake -S "$root_dir" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$dir" -j2 "${build_args[@]}"
+# build_preset NAME [BUILD ARGS...]: configures and builds the tree of one of
+# CMakePresets.json's presets (with CI set, warnings are errors).
+build_preset() {
+    cmake --preset "$1"
+    cmake --build --preset "$1" "${@:2}"
 }

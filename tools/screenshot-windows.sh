@@ -6,7 +6,8 @@ source "$(dirname "$0")/../scripts/common.sh"
 install_missing "${windows_packages[@]}" fonts-wine python3
 
 windows=$root_dir/build-win
-build_tree "$windows" --target fortpad_screenshot -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain"
+cd "$root_dir"
+build_preset windows --target fortpad_screenshot
 session=$windows/screenshot-wine
 wine_session=$root_dir/tests/win32/wine_session.sh
 trap '"$wine_session" stop "$session"' EXIT

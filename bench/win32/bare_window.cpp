@@ -1,5 +1,7 @@
 // The floor for start-up: a window with the same eight controls as fortpad,
 // at the same places at 96 DPI, in the same font, and no logic.
+#include "product.h"
+
 #include <windows.h>
 
 namespace {
@@ -22,7 +24,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     cls.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
     cls.lpszClassName = L"bare";
     RegisterClassExW(&cls);
-    const HWND window = CreateWindowExW(0, L"bare", L"Orvantil", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
+    const auto* title = reinterpret_cast<const wchar_t*>(FORTPAD_PRODUCT_NAME);
+    const HWND window = CreateWindowExW(0, L"bare", title, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
                                         CW_USEDEFAULT, 718, 370, nullptr, nullptr, instance, nullptr);
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
