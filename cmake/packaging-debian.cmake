@@ -6,12 +6,14 @@ red list for bad or mixed luck. Simplified Chinese interface. It is a toy
 for amusement only and saves nothing.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# Not "games": Debian puts games in /usr/games, and fortpad installs to bin/.
+# Not "games": Debian puts games in /usr/games, and the program installs to bin/.
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Not linked, so not found by shlibdeps: the X11/Wayland platform plugins and
-# a font that can show the Chinese texts.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk | fonts-wqy-microhei")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# Not linked, so not found by shlibdeps: a font that can show the Chinese
+# texts. The X11 platform plugin comes with libqt6gui6, which shlibdeps finds;
+# the Wayland one lets a Wayland session run without XWayland, and Qt's
+# translations give its own buttons in the user's language.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-wqy-microhei")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

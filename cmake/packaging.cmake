@@ -1,6 +1,6 @@
 # Packages of what `cmake --install` installs, made by cpack: a .deb on
 # Linux; for Windows a zip to unpack and run, and an installer.
-set(CPACK_PACKAGE_NAME fortpad)
+set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "${FORTPAD_TEAM}")
 set(CPACK_PACKAGE_CONTACT "${FORTPAD_TEAM} <${FORTPAD_EMAIL}>")

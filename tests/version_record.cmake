@@ -1,4 +1,5 @@
-# cmake -DWINDRES=... -DINPUT=fortpad.rc|fortpad.exe [-DINCLUDE=dir -DOUT=fortpad.res] -P version_record.cmake
+# cmake -DVERSION=1,0,0 -DVERSION_TEXT=1.00 -DNAME=... -DPRODUCT_NAME=... -DWINDRES=...
+#       -DINPUT=fortpad.rc|fortpad.exe [-DINCLUDE=dir -DOUT=fortpad.res] -P version_record.cmake
 # Reads the resources back from a program file, or from a resource script
 # after compiling it, and checks the version record, icon and manifest.
 set(compiled ${INPUT})
@@ -14,16 +15,17 @@ execute_process(COMMAND ${WINDRES} -i ${compiled} -O rc OUTPUT_VARIABLE record R
 if(code)
     message(FATAL_ERROR "the resources of ${compiled} do not read back")
 endif()
+string(REPLACE "," ", " version "${VERSION}")
 # windres writes non-ASCII text as L"..." with \x escapes: 纯属娱乐 here.
 foreach(expected
-        "FILEVERSION 1, 0, 0, 0"
-        "PRODUCTVERSION 1, 0, 0, 0"
+        "FILEVERSION ${version}, 0"
+        "PRODUCTVERSION ${version}, 0"
         "FILETYPE 0x1"
-        "VALUE \"FileVersion\", \"1.00\""
-        "VALUE \"ProductVersion\", \"1.00\""
-        "VALUE \"ProductName\", L\"Orvantil(\\x7eaf\\x5c5e\\x5a31\\x4e50)\""
-        "VALUE \"InternalName\", \"fortpad\""
-        "VALUE \"OriginalFilename\", \"fortpad.exe\""
+        "VALUE \"FileVersion\", \"${VERSION_TEXT}\""
+        "VALUE \"ProductVersion\", \"${VERSION_TEXT}\""
+        "VALUE \"ProductName\", L\"${PRODUCT_NAME}(\\x7eaf\\x5c5e\\x5a31\\x4e50)\""
+        "VALUE \"InternalName\", \"${NAME}\""
+        "VALUE \"OriginalFilename\", \"${NAME}.exe\""
         "VALUE \"CompanyName\""
         "VALUE \"Translation\", 0x804, 1200"
         "RT_ICON"
