@@ -1,6 +1,6 @@
 #include "fortune_table.h"
 #include "memory_boxes.h"
-#include "number_test.h"
+#include "number_reading.h"
 #include "result_lists.h"
 #include "window_cases.h"
 

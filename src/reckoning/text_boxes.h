@@ -24,11 +24,13 @@ public:
     virtual void set_focus() = 0;
 };
 
-// A result list as the reckoning uses it: it only ever grows at its end.
+// A result list: the reckoning only adds to its end; the form's start-up and
+// Clear empty it.
 class ResultList {
 public:
     virtual ~ResultList() = default;
 
+    virtual void set_text(std::u16string_view text) = 0;
     // Same result as writing the list's text followed by the tail, but a list
     // holding thousands of entries need not be read back to add one.
     virtual void append(std::u16string_view tail) = 0;
@@ -41,7 +43,8 @@ inline void select_all(InputBox& box)
     box.set_sel_length(box.text().size());
 }
 
-// The three boxes of the main window that the reckoning reads and writes.
+// The three boxes of the main window that the reckoning and the form's
+// handlers read and write.
 struct FormBoxes {
     InputBox& input_num;
     ResultList& good_box;

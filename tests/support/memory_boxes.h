@@ -35,10 +35,10 @@ public:
         : text_(std::move(text))
     {
     }
+    void set_text(std::u16string_view text) override { text_ = text; }
     void append(std::u16string_view tail) override { text_ += tail; }
 
     const std::u16string& str() const { return text_; }
-    void clear() { text_.clear(); }
 
 private:
     std::u16string text_;

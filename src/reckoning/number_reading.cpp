@@ -1,4 +1,4 @@
-#include "number_test.h"
+#include "number_reading.h"
 
 #include "result_lists.h"
 

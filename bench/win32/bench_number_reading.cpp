@@ -1,10 +1,11 @@
 // Time per test through the real window under Wine: Enter in the input, one
 // entry appended, the window repainted, with the lists already holding 0,
 // 1,000 and 10,000 entries.
-#include "edit_boxes.h"
+#include "win32_boxes.h"
 #include "filled_list.h"
 #include "form_state.h"
 #include "form_window.h"
+#include "message_loop.h"
 
 #include <windows.h>
 
@@ -37,7 +38,7 @@ double median_test_ms(int entries)
     const HWND form = create_form_window(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
     drain(form);
     for (Control list : {Control::good_box, Control::bad_num})
-        EditList(GetDlgItem(form, control_id(list))).set_text(filled_list(entries));
+        Win32ResultList(GetDlgItem(form, control_id(list))).set_text(filled_list(entries));
     const HWND input = GetDlgItem(form, control_id(Control::input_num));
     RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     drain(form);

@@ -1,10 +1,10 @@
 // Time per test: through the real form (offscreen) with lists already
 // holding 0 to 100,000 entries, and on the reckoning alone.
 #include "filled_list.h"
-#include "fortpad.h"
+#include "form_window.h"
 #include "memory_boxes.h"
-#include "number_test.h"
-#include "plain_text_list.h"
+#include "number_reading.h"
+#include "qt_result_list.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -21,12 +21,12 @@ namespace {
 
 void BM_TestThroughForm(benchmark::State& state)
 {
-    Fortpad form;
+    FormWindow form;
     form.show();
     auto* input = form.findChild<QLineEdit*>(QStringLiteral("input_num"));
     const std::u16string list = filled_list(int(state.range(0)));
     for (const char* name : {"good_box", "bad_num"})
-        PlainTextList(*form.findChild<QPlainTextEdit*>(QLatin1String(name))).set_text(list);
+        QtResultList(*form.findChild<QPlainTextEdit*>(QLatin1String(name))).set_text(list);
     QApplication::processEvents();
 
     // Alternate a good and a bad verdict so both lists keep growing.
@@ -52,8 +52,8 @@ void BM_TestOnCore(benchmark::State& state)
         input.set_text(numbers[i++ & 3]);
         run_number_test(boxes);
         if (good.str().size() > 1'000'000) { // keep memory flat; rare enough not to count
-            good.clear();
-            bad.clear();
+            good.set_text({});
+            bad.set_text({});
         }
     }
 }

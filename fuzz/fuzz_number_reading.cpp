@@ -2,7 +2,7 @@
 // pairs) and checks what must hold after every test, whatever was typed.
 #include "fortune_table.h"
 #include "memory_boxes.h"
-#include "number_test.h"
+#include "number_reading.h"
 
 #include <cstdint>
 #include <cstdio>
