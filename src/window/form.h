@@ -66,6 +66,28 @@ inline constexpr int client_height_twips = 5175;
 // 15 twips make a pixel at 96 dots per inch and 12 at 120.
 constexpr int to_pixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 
+struct PixelRect {
+    int left, top, width, height;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+struct PixelSize {
+    int width, height;
+    friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+// Where a control sits in the client area on a screen of `dpi`.
+constexpr PixelRect pixel_rect(const ControlPlacement& placement, int dpi)
+{
+    return {to_pixels(placement.left, dpi), to_pixels(placement.top, dpi), to_pixels(placement.width, dpi),
+            to_pixels(placement.height, dpi)};
+}
+
+constexpr PixelSize client_size(int dpi)
+{
+    return {to_pixels(client_width_twips, dpi), to_pixels(client_height_twips, dpi)};
+}
+
 // The controls that take the focus, in tab order: a label never does.
 constexpr auto tab_order()
 {
@@ -77,6 +99,21 @@ constexpr auto tab_order()
     for (const ControlPlacement& placement : by_tab_index)
         if (placement.kind != ControlKind::Label)
             order[next++] = placement.control;
+    return order;
+}
+
+// The controls from the bottom of the stack up: the label, which lies beneath
+// every other control (it reaches under the input), then the others in tab
+// order, which is also the order in which screen readers visit the stack.
+constexpr auto stacking_order()
+{
+    std::array<Control, form_controls.size()> order{};
+    std::size_t next = 0;
+    for (const ControlPlacement& placement : form_controls)
+        if (placement.kind == ControlKind::Label)
+            order[next++] = placement.control;
+    for (Control control : tab_order())
+        order[next++] = control;
     return order;
 }
 
@@ -97,6 +134,30 @@ constexpr std::optional<Control> button_with_access_key(char16_t key)
             return placement.control;
     return std::nullopt;
 }
+
+// What the user does to a control, as the form's handlers see it. A click
+// also comes from Space on a focused button; an access key (Alt and the
+// letter after "&") moves the focus to its button and clicks it.
+enum class Event { Click, AccessKey, EnterKey, GotFocus };
+
+enum class Handler { SelectInput, Test, Clear, About, End };
+
+struct EventHandler {
+    Control control;
+    Event event;
+    Handler handler;
+};
+
+// The form's handlers and what runs them. Nothing else is handled: the
+// lists, the label and the window's size have no handlers.
+inline constexpr EventHandler event_handlers[] = {
+    {Control::input_num, Event::GotFocus, Handler::SelectInput},
+    {Control::input_num, Event::EnterKey, Handler::Test},
+    {Control::cmd_test, Event::Click, Handler::Test},
+    {Control::cmd_clr, Event::Click, Handler::Clear},
+    {Control::cmd_abort, Event::Click, Handler::About},
+    {Control::cmd_end, Event::Click, Handler::End},
+};
 
 inline constexpr std::u16string_view about_title = u"关于本软件";
 // Three lines joined by a bare line feed, no carriage returns.

@@ -1,8 +1,8 @@
 // 100,000 tests through the real form with mixed inputs: afterwards each list
 // holds exactly its entries, in order, and nothing else.
-#include "fortpad.h"
-#include "number_test.h"
-#include "plain_text_list.h"
+#include "form_window.h"
+#include "number_reading.h"
+#include "qt_result_list.h"
 #include "qt_strings.h"
 
 #include <QLineEdit>
@@ -43,7 +43,7 @@ private slots:
 void SoakTest::lists_hold_exactly_their_entries()
 {
     constexpr int tests = 100'000;
-    Fortpad form;
+    FormWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     auto* input = form.findChild<QLineEdit*>(QStringLiteral("input_num"));
@@ -68,8 +68,8 @@ void SoakTest::lists_hold_exactly_their_entries()
         std::u16string& expected = reading.verdict.category == Good ? expected_good : expected_bad;
         expected.append(u"\r\n").append(reading.verdict.text).append(u",").append(reading.logged);
     }
-    QVERIFY(PlainTextList(*good).text() == expected_good);
-    QVERIFY(PlainTextList(*bad).text() == expected_bad);
+    QVERIFY(QtResultList(*good).text() == expected_good);
+    QVERIFY(QtResultList(*bad).text() == expected_bad);
     QVERIFY(expected_good.size() > 1'000'000);
     QVERIFY(expected_bad.size() > 1'000'000);
 }

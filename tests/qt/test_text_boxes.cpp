@@ -1,5 +1,5 @@
-#include "line_edit_input.h"
-#include "plain_text_list.h"
+#include "qt_input_box.h"
+#include "qt_result_list.h"
 #include "qt_strings.h"
 #include "window_cases.h"
 
@@ -60,7 +60,7 @@ void TextBoxesTest::list_reads_back_what_was_written()
 {
     QFETCH(QString, text);
     QPlainTextEdit edit;
-    PlainTextList box(edit);
+    QtResultList box(edit);
 
     box.set_text(u16(text));
     QCOMPARE(to_qstring(box.text()), text);
@@ -77,7 +77,7 @@ void TextBoxesTest::list_reads_back_what_was_written()
 void TextBoxesTest::list_shows_cr_lf_as_a_line_break()
 {
     QPlainTextEdit edit;
-    PlainTextList box(edit);
+    QtResultList box(edit);
     box.set_text(u"one\r\ntwo\nthree\r");
     QCOMPARE(edit.blockCount(), 2);
     // A stray line feed or carriage return shows as something visible.
@@ -96,7 +96,7 @@ void TextBoxesTest::list_append_keeps_undo_empty_and_view_at_top()
     QPlainTextEdit edit;
     edit.resize(200, 100);
     edit.show();
-    PlainTextList box(edit);
+    QtResultList box(edit);
     QTest::keyClicks(&edit, "typed");
     for (int i = 0; i < 200; ++i)
         box.append(u"\r\nentry");
@@ -108,7 +108,7 @@ void TextBoxesTest::list_append_keeps_undo_empty_and_view_at_top()
 void TextBoxesTest::input_selection_counts_code_units()
 {
     QLineEdit edit;
-    LineEditInput box(edit);
+    QtInputBox box(edit);
     box.set_text(u"a\U0001F600bc");
     box.set_sel_start(1);
     QCOMPARE(edit.selectedText(), QString());

@@ -1,6 +1,6 @@
-#include "fortpad.h"
+#include "form_window.h"
 #include "fortune_table.h"
-#include "plain_text_list.h"
+#include "qt_result_list.h"
 #include "qt_strings.h"
 #include "qt_translations.h"
 #include "window_cases.h"
@@ -14,7 +14,8 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -31,9 +32,9 @@ QString row(int index) { return to_qstring(fortune_table[std::size_t(index)].tex
 
 QString entry(const QString& verdict, const QString& logged) { return "\r\n" + verdict + ',' + logged; }
 
-QString read(QPlainTextEdit* list) { return to_qstring(PlainTextList(*list).text()); }
+QString read(QPlainTextEdit* list) { return to_qstring(QtResultList(*list).text()); }
 
-void write(QPlainTextEdit* list, const QString& text) { PlainTextList(*list).set_text(text.toStdU16String()); }
+void write(QPlainTextEdit* list, const QString& text) { QtResultList(*list).set_text(text.toStdU16String()); }
 
 enum class Trigger { Enter, KeypadEnter, Click, AccessKey, ShiftedAccessKey, EnterOnButton };
 
@@ -74,6 +75,7 @@ private slots:
     void about_box_data();
     void about_box();
     void screen_readers_hear_names_in_tab_order();
+    void a_list_shows_its_selection_only_with_the_focus_data();
     void a_list_shows_its_selection_only_with_the_focus();
     void latin_letters_keep_their_bottoms_data();
     void latin_letters_keep_their_bottoms();
@@ -96,12 +98,12 @@ private:
     QPlainTextEdit* bad() const { return child<QPlainTextEdit>("bad_num"); }
     void type_and_test(const QString& text, Trigger trigger = Trigger::Enter);
 
-    std::unique_ptr<Fortpad> form_;
+    std::unique_ptr<FormWindow> form_;
 };
 
 void WindowTest::init()
 {
-    form_ = std::make_unique<Fortpad>();
+    form_ = std::make_unique<FormWindow>();
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
 }
@@ -142,7 +144,7 @@ void WindowTest::type_and_test(const QString& text, Trigger trigger)
 void WindowTest::window_is_fixed_at_its_size()
 {
     QCOMPARE(form_->objectName(), "fortpad");
-    QCOMPARE(form_->windowTitle(), "Orvantil");
+    QCOMPARE(form_->windowTitle(), QStringLiteral(FORTPAD_PRODUCT_NAME));
     const QImage icon = form_->windowIcon().pixmap(32, 32).toImage();
     QCOMPARE(icon.size(), QSize(32, 32));
     QCOMPARE(icon.pixelColor(0, 0), QColor(232, 46, 45));
@@ -471,47 +473,61 @@ void WindowTest::about_box_data()
     QTest::newRow("alt+a") << true;
 }
 
+// The modal box that is open now: its title, its one text, its buttons'
+// captions and whether it shows a picture, then dismissed with OK.
+struct AboutBoxSeen {
+    QString title, text;
+    QStringList buttons;
+    bool picture = true;
+    int left_margin = 0, right_margin = 0;
+};
+
+AboutBoxSeen read_and_dismiss_about_box()
+{
+    AboutBoxSeen seen;
+    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!box)
+        return seen;
+    seen.title = box->windowTitle();
+    seen.picture = false;
+    for (auto* label : box->findChildren<QLabel*>()) {
+        seen.picture |= !label->pixmap().isNull();
+        if (!label->text().isEmpty()) {
+            seen.text = label->text();
+            seen.left_margin = label->geometry().left();
+            seen.right_margin = box->width() - 1 - label->geometry().right();
+        }
+    }
+    auto* buttons = box->findChild<QDialogButtonBox*>();
+    for (auto* button : buttons->buttons())
+        seen.buttons << button->text();
+    buttons->button(QDialogButtonBox::Ok)->click();
+    return seen;
+}
+
 void WindowTest::about_box()
 {
     QFETCH(bool, by_key);
     type_and_test("12345");
     const QString good_before = read(good());
 
-    QString title, text;
-    QMessageBox::Icon icon = QMessageBox::Warning;
-    QList<QAbstractButton*> buttons;
-    int left_margin = 0, right_margin = 0;
-    QTimer::singleShot(0, this, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        title = box->windowTitle();
-        text = box->text();
-        icon = box->icon();
-        buttons = box->buttons();
-        for (auto* label : box->findChildren<QLabel*>())
-            if (label->text() == text) {
-                left_margin = label->geometry().left();
-                right_margin = box->width() - 1 - label->geometry().right();
-            }
-        QCOMPARE(box->standardButtons(), QMessageBox::Ok);
-        box->button(QMessageBox::Ok)->click();
-    });
+    AboutBoxSeen seen;
+    QTimer::singleShot(0, this, [&] { seen = read_and_dismiss_about_box(); });
     if (by_key)
         QTest::keyClick(input(), Qt::Key_A, Qt::AltModifier);
     else
         QTest::mouseClick(child<QPushButton>("cmd_abort"), Qt::LeftButton);
 
-    QCOMPARE(title, "关于本软件");
-    QCOMPARE(icon, QMessageBox::NoIcon);
-    QCOMPARE(buttons.size(), 1);
-    // No room is kept for the missing icon.
-    QCOMPARE(left_margin, right_margin);
-    const QStringList lines = text.split('\n');
+    QCOMPARE(seen.title, "关于本软件");
+    QVERIFY(!seen.picture);
+    QCOMPARE(seen.buttons.size(), 1);
+    QCOMPARE(seen.left_margin, seen.right_margin);
+    const QStringList lines = seen.text.split('\n');
     QCOMPARE(lines.size(), 3);
-    QVERIFY(!text.contains('\r'));
-    QCOMPARE(lines[0], "Orvantil,ver1.1");
+    QVERIFY(!seen.text.contains('\r'));
+    QCOMPARE(lines[0], QStringLiteral(FORTPAD_PRODUCT_NAME) + ",ver1.1");
     QCOMPARE(lines[1], "本工具纯属个人娱乐,切勿当真！");
-    QVERIFY(QRegularExpression("^编程:[^,]+,[^,@\\s]+@example\\.org$").match(lines[2]).hasMatch());
+    QCOMPARE(lines[2], QStringLiteral("编程:" FORTPAD_TEAM_ZH "," FORTPAD_EMAIL));
 
     QCOMPARE(read(good()), good_before);
     QCOMPARE(input()->text(), "12345");
@@ -522,15 +538,10 @@ void WindowTest::about_box()
 void WindowTest::ok_reads_in_chinese_with_qt_translations()
 {
     install_qt_translations(QLocale(QLocale::Chinese, QLocale::China));
-    QString ok;
-    QTimer::singleShot(0, this, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        ok = box->button(QMessageBox::Ok)->text();
-        box->button(QMessageBox::Ok)->click();
-    });
+    AboutBoxSeen seen;
+    QTimer::singleShot(0, this, [&] { seen = read_and_dismiss_about_box(); });
     QTest::mouseClick(child<QPushButton>("cmd_abort"), Qt::LeftButton);
-    QCOMPARE(ok, "确定");
+    QCOMPARE(seen.buttons, QStringList{"确定"});
 }
 
 void WindowTest::screen_readers_hear_names_in_tab_order()
@@ -559,17 +570,38 @@ void WindowTest::screen_readers_hear_names_in_tab_order()
     QCOMPARE(read, expected);
 }
 
+void WindowTest::a_list_shows_its_selection_only_with_the_focus_data()
+{
+    QTest::addColumn<bool>("theme_changes");
+    QTest::newRow("theme at start") << false;
+    QTest::newRow("dark theme while running") << true;
+}
+
 void WindowTest::a_list_shows_its_selection_only_with_the_focus()
 {
+    QFETCH(bool, theme_changes);
+    const QPalette theme_at_start = QApplication::palette();
+    const QColor base_at_start = good()->palette().color(QPalette::Base);
+    if (theme_changes) {
+        QPalette dark = theme_at_start;
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        QApplication::setPalette(dark);
+        QApplication::processEvents();
+    }
     write(good(), "12345");
     good()->setFocus();
     good()->selectAll();
     bad()->setFocus();
     const QImage shown = good()->viewport()->grab().toImage();
+    QApplication::setPalette(theme_at_start);
+    QApplication::processEvents();
     const QRgb highlight = good()->palette().color(QPalette::Active, QPalette::Highlight).rgb();
     for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x)
+        for (int x = 0; x < shown.width(); ++x) {
             QVERIFY2(shown.pixel(x, y) != highlight, "the selection shows without the focus");
+            if (theme_changes)
+                QVERIFY2(shown.pixel(x, y) != base_at_start.rgb(), "the old theme's colour shows");
+        }
 }
 
 // The fonts of a Chinese desktop have a line taller than the 18-pixel input.
@@ -631,7 +663,7 @@ void WindowTest::window_icon_comes_from_the_theme_once_painted()
     QIcon::setThemeSearchPaths({theme.path()});
     QIcon::setThemeName("test");
 
-    Fortpad form;
+    FormWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTRY_COMPARE(form.windowIcon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::blue));

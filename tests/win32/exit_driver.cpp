@@ -1,11 +1,13 @@
 // Starts fortpad.exe, ends it the way the second argument names ("click",
-// "alt+x" or "close") and returns the program's exit code.
+// "alt+x", "enter" on the focused exit button, or "close") and returns the
+// program's exit code.
 #include "control_ids.h"
 
 #include <windows.h>
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -75,6 +77,13 @@ int wmain(int argc, wchar_t** argv)
         } else if (how == L"alt+x" && has_focus(search.found)) {
             INPUT keys[] = {key(VK_MENU, 0), key('X', 0), key('X', KEYEVENTF_KEYUP), key(VK_MENU, KEYEVENTF_KEYUP)};
             SendInput(4, keys, sizeof(INPUT));
+        } else if (how == L"enter" && has_focus(search.found)) {
+            // From the input, Tab reaches the exit button fourth.
+            std::vector<INPUT> keys;
+            for (int tabs = 0; tabs < 4; ++tabs)
+                keys.insert(keys.end(), {key(VK_TAB, 0), key(VK_TAB, KEYEVENTF_KEYUP)});
+            keys.insert(keys.end(), {key(VK_RETURN, 0), key(VK_RETURN, KEYEVENTF_KEYUP)});
+            SendInput(UINT(keys.size()), keys.data(), sizeof(INPUT));
         } else if (how == L"close") {
             PostMessageW(search.found, WM_SYSCOMMAND, SC_CLOSE, 0);
         }

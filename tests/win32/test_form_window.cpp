@@ -2,6 +2,7 @@
 // through SendInput, then the same message loop as the program's.
 #include "form_state.h"
 #include "form_window.h"
+#include "message_loop.h"
 #include "fortune_table.h"
 #include "wide_text.h"
 #include "window_cases.h"
@@ -254,7 +255,7 @@ TEST(Layout, ControlsSitWhereTheTableSaysAtTheScreensDpi)
 
 TEST_F(Form, IsAFixedWindowWithItsCaptionAndIcon)
 {
-    EXPECT_EQ(window_text(window), u"Orvantil");
+    EXPECT_EQ(window_text(window), FORTPAD_PRODUCT_NAME);
     const LONG style = GetWindowLongW(window, GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
@@ -464,7 +465,7 @@ TEST_F(Form, AboutBoxShowsThreeLinesAndOnlyOk)
             click(Control::cmd_abort);
 
         EXPECT_EQ(seen.title, u"关于本软件");
-        EXPECT_EQ(seen.text, u"Orvantil,ver1.1\n本工具纯属个人娱乐,切勿当真！\n编程:fortpad开发组,fortpad@example.org");
+        EXPECT_EQ(seen.text, FORTPAD_PRODUCT_NAME u",ver1.1\n本工具纯属个人娱乐,切勿当真！\n编程:" FORTPAD_TEAM_ZH u"," FORTPAD_EMAIL);
         EXPECT_EQ(seen.button_ids, std::vector<int>{IDOK});
         EXPECT_EQ(seen.icons, 0);
         EXPECT_EQ(text(Control::good_box), good_before);
@@ -475,7 +476,7 @@ TEST_F(Form, AboutBoxShowsThreeLinesAndOnlyOk)
 
 TEST_F(Form, ListsReadBackExactlyWhatWasWritten)
 {
-    EditList list(control(Control::bad_num));
+    Win32ResultList list(control(Control::bad_num));
     for (const cases::ListText& row : cases::list_texts) {
         SCOPED_TRACE(row.name);
         // Appending in pieces, split anywhere, gives the same text.
@@ -503,7 +504,7 @@ TEST_F(Form, EntriesFollowWhatTheUserTypedIntoAList)
 // redraws the scroll bars, slowly under Wine.)
 TEST_F(Form, NoBoxStopsAtThirtyThousandCharacters)
 {
-    EditList list(control(Control::good_box));
+    Win32ResultList list(control(Control::good_box));
     const std::u16string line = u"\r\n" + std::u16string(1'000, u'7');
     std::u16string expected;
     for (int i = 0; i < 40; ++i) {

@@ -1,6 +1,6 @@
 // Renders the window after a few sample tests and writes it as a PNG:
 //   QT_QPA_PLATFORM=offscreen fortpad_screenshot docs/screenshot.png
-#include "fortpad.h"
+#include "form_window.h"
 #include "qt_strings.h"
 #include "sample_numbers.h"
 
@@ -17,7 +17,7 @@ int main(int argc, char* argv[])
         std::fputs("usage: fortpad_screenshot OUTPUT.png\n", stderr);
         return 2;
     }
-    fortpad::Fortpad form;
+    fortpad::FormWindow form;
     form.show();
     auto* input = form.findChild<QLineEdit*>(QStringLiteral("input_num"));
     auto* test = form.findChild<QPushButton*>(QStringLiteral("cmd_test"));

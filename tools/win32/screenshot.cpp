@@ -1,9 +1,10 @@
 // Shows the window after a few sample tests and writes it, frame included,
 // as a 24-bit BMP; tools/screenshot-windows.sh runs it under Wine and turns
 // the BMP into docs/screenshot-windows.png.
-#include "edit_boxes.h"
+#include "win32_boxes.h"
 #include "form_state.h"
 #include "form_window.h"
+#include "message_loop.h"
 #include "sample_numbers.h"
 
 #include <windows.h>
@@ -62,7 +63,7 @@ int wmain(int argc, wchar_t** argv)
         return 2;
     }
     const HWND form = create_form_window(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
-    EditInput input(GetDlgItem(form, control_id(Control::input_num)));
+    Win32InputBox input(GetDlgItem(form, control_id(Control::input_num)));
     for (const char16_t* number : sample_numbers) {
         input.set_text(number);
         SendMessageW(GetDlgItem(form, control_id(Control::cmd_test)), BM_CLICK, 0, 0);

@@ -14,14 +14,14 @@ FormButton::FormButton(const QString& caption, QWidget* parent)
     if (!access_key.isEmpty()) {
         const QKeyCombination shifted(Qt::AltModifier | Qt::ShiftModifier, access_key[0].key());
         connect(new QShortcut(QKeySequence(shifted), this), &QShortcut::activated, this,
-                &FormButton::press_by_access_key);
+                [this] { emit raised(Event::AccessKey); });
     }
 }
 
 bool FormButton::event(QEvent* event)
 {
     if (event->type() == QEvent::Shortcut && !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
-        press_by_access_key();
+        emit raised(Event::AccessKey);
         return true;
     }
     return QPushButton::event(event);
@@ -31,15 +31,9 @@ void FormButton::keyPressEvent(QKeyEvent* event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && !(event->modifiers() & ~Qt::KeypadModifier))
-        click();
+        emit raised(Event::EnterKey);
     else
         QPushButton::keyPressEvent(event);
-}
-
-void FormButton::press_by_access_key()
-{
-    setFocus(Qt::ShortcutFocusReason);
-    click();
 }
 
 } // namespace fortpad

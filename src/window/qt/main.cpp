@@ -1,5 +1,5 @@
 #include "display_guard.h"
-#include "fortpad.h"
+#include "form_window.h"
 #include "qt_translations.h"
 
 #include <QApplication>
@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
     display_guard.reset();
     fortpad::install_qt_translations(QLocale::system());
 
-    fortpad::Fortpad window;
+    fortpad::FormWindow window;
     window.show();
     return app.exec();
 }

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "control_ids.h"
-#include "edit_boxes.h"
 #include "form.h"
+#include "form_behaviour.h"
 #include "gdi_handles.h"
+#include "win32_boxes.h"
 
 #include <windows.h>
 
@@ -13,8 +14,9 @@ namespace fortpad {
 
 using ControlWindows = std::array<HWND, form_controls.size()>;
 
-// What the window keeps for its life, reached through GWLP_USERDATA.
-struct FormState {
+// What the window keeps for its life, reached through GWLP_USERDATA, and what
+// it does for the form.
+struct FormState final : FormToolkit {
     FormState(HWND form_window, const ControlWindows& control_windows)
         : window(form_window)
         , controls(control_windows)
@@ -23,13 +25,21 @@ struct FormState {
 
     HWND control(Control name) const { return controls[index_of(name)]; }
 
+    void set_client_size(PixelSize size) override;
+    void place(Control control, const PixelRect& rect) override;
+    void focus(Control control) override;
+    void beep() override;
+    void show_about_box(std::u16string_view title, std::u16string_view text) override;
+    void end_program() override;
+
     const HWND window;
     const ControlWindows controls;
-    EditInput input{control(Control::input_num)};
-    EditList good{control(Control::good_box)};
-    EditList bad{control(Control::bad_num)};
-    const FormBoxes boxes{input, good, bad};
+    Win32InputBox input_box{control(Control::input_num)};
+    Win32ResultList good_box{control(Control::good_box)};
+    Win32ResultList bad_num{control(Control::bad_num)};
+    FormBehaviour form{FormBoxes{input_box, good_box, bad_num}, *this};
     unique_hfont font;
+    int dpi = USER_DEFAULT_SCREEN_DPI;
     // Where the focus was when the window was last deactivated.
     HWND focus_to_restore = nullptr;
     // Set while the input gets the focus without a change of focus inside
@@ -41,10 +51,7 @@ struct FormState {
 inline FormState* form_state(HWND form) { return reinterpret_cast<FormState*>(GetWindowLongPtrW(form, GWLP_USERDATA)); }
 
 // Keyboard behaviour of the text boxes beyond the EDIT control's own.
-void subclass_input(FormState& form);
+void subclass_input(FormState& state, Control input);
 void subclass_list(HWND list);
-
-// Clicks a button as the form's handlers expect: the focus moves to it first.
-void press_button(FormState& form, Control button);
 
 } // namespace fortpad

@@ -1,14 +1,13 @@
 #include "form_window.h"
 
-#include "form_handlers.h"
 #include "form_state.h"
-#include "number_test.h"
 #include "resource_ids.h"
 #include "wide_text.h"
 
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 
 namespace fortpad {
 namespace {
@@ -57,119 +56,80 @@ ControlWindows create_controls(HWND form)
     return controls;
 }
 
-// Tab follows the z-order, so stack the controls in tab order; the label
-// goes beneath everything, where it lies under the input.
-void stack_in_tab_order(const FormState& form)
+// Tab and screen readers walk the z-order from the top: the controls go
+// there in tab order, and the label to the bottom of the form's stack.
+void stack_controls(const FormState& state)
 {
     constexpr UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     HWND above = HWND_TOP;
     for (Control control : tab_order()) {
-        SetWindowPos(form.control(control), above, 0, 0, 0, 0, keep);
-        above = form.control(control);
+        SetWindowPos(state.control(control), above, 0, 0, 0, 0, keep);
+        above = state.control(control);
     }
-    SetWindowPos(form.control(Control::Label1), HWND_BOTTOM, 0, 0, 0, 0, keep);
+    SetWindowPos(state.control(stacking_order().front()), HWND_BOTTOM, 0, 0, 0, 0, keep);
 }
 
-// Sizes the window so that its client area is the form's at `dpi`. The frame
-// is measured rather than computed: Wine keeps the frame of the system DPI.
-void set_client_size(HWND window, int dpi, const POINT* at)
-{
-    const SIZE client{to_pixels(client_width_twips, dpi), to_pixels(client_height_twips, dpi)};
-    RECT frame{0, 0, client.cx, client.cy};
-    AdjustWindowRectExForDpi(&frame, window_style, FALSE, 0, UINT(dpi));
-    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (at ? 0 : SWP_NOMOVE);
-    SetWindowPos(window, nullptr, at ? at->x : 0, at ? at->y : 0, frame.right - frame.left, frame.bottom - frame.top,
-                 flags);
-    RECT outer{}, inner{};
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &inner);
-    if (inner.right != client.cx || inner.bottom != client.cy)
-        SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + client.cx - inner.right,
-                     outer.bottom - outer.top + client.cy - inner.bottom, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-}
-
-void set_font_for(FormState& form, int dpi)
+void set_font_for(FormState& state, int dpi)
 {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, UINT(dpi));
     unique_hfont font(CreateFontIndirectW(&metrics.lfMessageFont));
-    for (HWND control : form.controls)
+    for (HWND control : state.controls)
         SendMessageW(control, WM_SETFONT, WPARAM(font.get()), TRUE);
-    form.font = std::move(font);
+    state.font = std::move(font);
 }
 
-// Sizes the window and places its controls for a screen of `dpi`; the window
-// keeps its top-left corner unless `at` says where it goes.
-void lay_out(FormState& form, int dpi, const POINT* at = nullptr)
+// Sizes the window and places its controls for a screen of `dpi`.
+void lay_out(FormState& state, int dpi)
 {
-    set_client_size(form.window, dpi, at);
-    for (const ControlPlacement& p : form_controls)
-        SetWindowPos(form.control(p.control), nullptr, to_pixels(p.left, dpi), to_pixels(p.top, dpi),
-                     to_pixels(p.width, dpi), to_pixels(p.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-    set_font_for(form, dpi);
-}
-
-void show_about_box(const FormState& form)
-{
-    MessageBoxW(form.window, to_wide(about_text).c_str(), to_wide(about_title).c_str(), MB_OK);
-}
-
-void click(FormState& form, Control button)
-{
-    switch (button) {
-    case Control::cmd_test:
-        run_number_test(form.boxes);
-        break;
-    case Control::cmd_clr:
-        clear_everything(form);
-        break;
-    case Control::cmd_abort:
-        show_about_box(form);
-        break;
-    case Control::cmd_end:
-        DestroyWindow(form.window);
-        break;
-    default:
-        break;
-    }
+    state.dpi = dpi;
+    state.form.lay_out(dpi);
+    set_font_for(state, dpi);
 }
 
 void on_create(HWND window)
 {
-    auto form = std::make_unique<FormState>(window, create_controls(window));
-    stack_in_tab_order(*form);
-    lay_out(*form, int(GetDpiForWindow(window)));
-    subclass_input(*form);
-    subclass_list(form->control(Control::good_box));
-    subclass_list(form->control(Control::bad_num));
-    empty_lists(*form);
-    SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(form.release()));
+    auto state = std::make_unique<FormState>(window, create_controls(window));
+    stack_controls(*state);
+    lay_out(*state, int(GetDpiForWindow(window)));
+    for (const ControlPlacement& placement : form_controls)
+        if (placement.kind == ControlKind::Input)
+            subclass_input(*state, placement.control);
+        else if (placement.kind == ControlKind::List)
+            subclass_list(state->control(placement.control));
+    state->form.load();
+    SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(state.release()));
 }
 
-void on_command(FormState& form, int id, UINT code)
+std::optional<Control> control_of(const FormState& state, HWND window)
+{
+    return window && GetParent(window) == state.window ? control_with_id(GetDlgCtrlID(window)) : std::nullopt;
+}
+
+void on_command(FormState& state, int id, UINT code)
 {
     // Enter with the focus on a button: the dialog keys send IDOK, as no
     // button is the default.
     if (id == IDOK) {
-        for (const ControlPlacement& p : form_controls)
-            if (p.kind == ControlKind::Button && GetFocus() == form.control(p.control))
-                click(form, p.control);
+        if (const auto focused = control_of(state, GetFocus()))
+            state.form.handle(*focused, Event::EnterKey);
         return;
     }
     const auto control = control_with_id(id);
     if (!control)
         return; // IDCANCEL: Escape never closes the window
-    if (placement_of(*control).kind == ControlKind::Button && code == BN_CLICKED)
-        click(form, *control);
-    else if (*control == Control::input_num && code == EN_SETFOCUS && !form.focus_keeps_selection)
-        select_all(form.input);
+    const ControlKind kind = placement_of(*control).kind;
+    if (kind == ControlKind::Button && code == BN_CLICKED)
+        state.form.handle(*control, Event::Click);
+    else if (kind == ControlKind::Input && code == EN_SETFOCUS && !state.focus_keeps_selection)
+        state.form.handle(*control, Event::GotFocus);
 }
 
-LRESULT on_ctl_color_edit(const FormState& form, HWND window, HDC dc, HWND edit)
+LRESULT on_ctl_color_edit(const FormState& state, HWND window, HDC dc, HWND edit)
 {
     for (const ControlPlacement& p : form_controls)
-        if (p.text_colour && form.control(p.control) == edit) {
+        if (p.text_colour && state.control(p.control) == edit) {
             SetTextColor(dc, RGB(p.text_colour->red, p.text_colour->green, p.text_colour->blue));
             SetBkColor(dc, GetSysColor(COLOR_WINDOW));
             return LRESULT(GetSysColorBrush(COLOR_WINDOW));
@@ -180,57 +140,57 @@ LRESULT on_ctl_color_edit(const FormState& form, HWND window, HDC dc, HWND edit)
 // A plain window forgets its focused control when another window is
 // activated: keep it, and when the window gets the focus back (activated,
 // restored), hand it on without selecting the input again.
-void on_deactivate(FormState& form)
+void on_deactivate(FormState& state)
 {
     const HWND focus = GetFocus();
-    if (focus && IsChild(form.window, focus))
-        form.focus_to_restore = focus;
+    if (focus && IsChild(state.window, focus))
+        state.focus_to_restore = focus;
 }
 
-void on_set_focus(FormState& form)
+void on_set_focus(FormState& state)
 {
-    form.focus_keeps_selection = form.focus_to_restore != nullptr;
-    SetFocus(form.focus_to_restore ? form.focus_to_restore : form.control(Control::input_num));
-    form.focus_keeps_selection = false;
+    state.focus_keeps_selection = state.focus_to_restore != nullptr;
+    SetFocus(state.focus_to_restore ? state.focus_to_restore : state.control(tab_order().front()));
+    state.focus_keeps_selection = false;
 }
 
-void on_dpi_changed(FormState& form, int dpi, const RECT& suggested)
+void on_dpi_changed(FormState& state, int dpi, const RECT& suggested)
 {
-    const POINT at{suggested.left, suggested.top};
-    lay_out(form, dpi, &at);
+    SetWindowPos(state.window, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    lay_out(state, dpi);
 }
 
 LRESULT CALLBACK form_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    FormState* form = form_state(window);
+    FormState* state = form_state(window);
     switch (message) {
     case WM_CREATE:
         on_create(window);
         return 0;
     case WM_COMMAND:
-        if (form)
-            on_command(*form, LOWORD(wparam), HIWORD(wparam));
+        if (state)
+            on_command(*state, LOWORD(wparam), HIWORD(wparam));
         return 0;
     case WM_CTLCOLOREDIT:
-        return form ? on_ctl_color_edit(*form, window, HDC(wparam), HWND(lparam))
+        return state ? on_ctl_color_edit(*state, window, HDC(wparam), HWND(lparam))
                     : DefWindowProcW(window, message, wparam, lparam);
     case WM_ACTIVATE:
-        if (form && LOWORD(wparam) == WA_INACTIVE)
-            on_deactivate(*form);
+        if (state && LOWORD(wparam) == WA_INACTIVE)
+            on_deactivate(*state);
         break; // the default gives the window the focus when activated
     case WM_SETFOCUS:
-        if (form)
-            on_set_focus(*form);
+        if (state)
+            on_set_focus(*state);
         return 0;
     case WM_DPICHANGED:
-        if (form)
-            on_dpi_changed(*form, LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+        if (state)
+            on_dpi_changed(*state, LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
-        delete form;
+        delete state;
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         break;
     }
@@ -252,11 +212,38 @@ bool register_window_class(HINSTANCE instance)
 
 } // namespace
 
-void press_button(FormState& form, Control button)
+// Sizes the window so that its client area is `size`. The frame is measured
+// rather than computed: Wine keeps the frame of the system DPI.
+void FormState::set_client_size(PixelSize size)
 {
-    SetFocus(form.control(button));
-    click(form, button);
+    RECT frame{0, 0, size.width, size.height};
+    AdjustWindowRectExForDpi(&frame, window_style, FALSE, 0, UINT(dpi));
+    constexpr UINT keep = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE;
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, keep);
+    RECT outer{}, inner{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &inner);
+    if (inner.right != size.width || inner.bottom != size.height)
+        SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + size.width - inner.right,
+                     outer.bottom - outer.top + size.height - inner.bottom, keep);
 }
+
+void FormState::place(Control name, const PixelRect& rect)
+{
+    SetWindowPos(control(name), nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormState::focus(Control name) { SetFocus(control(name)); }
+
+void FormState::beep() { MessageBeep(MB_OK); }
+
+void FormState::show_about_box(std::u16string_view title, std::u16string_view text)
+{
+    MessageBoxW(window, to_wide(text).c_str(), to_wide(title).c_str(), MB_OK);
+}
+
+// WM_NCDESTROY deletes this state before DestroyWindow returns.
+void FormState::end_program() { DestroyWindow(window); }
 
 HWND create_form_window(HINSTANCE instance, int show)
 {

@@ -1,4 +1,5 @@
 #include "form_window.h"
+#include "message_loop.h"
 
 #include <cstdlib>
 

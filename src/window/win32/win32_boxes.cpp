@@ -1,19 +1,19 @@
-#include "edit_boxes.h"
+#include "win32_boxes.h"
 
 #include "wide_text.h"
 
 namespace fortpad {
 
-std::u16string EditInput::text() const { return window_text(edit_); }
+std::u16string Win32InputBox::text() const { return window_text(edit_); }
 
-void EditInput::set_text(std::u16string_view text) { SetWindowTextW(edit_, to_wide(text).c_str()); }
+void Win32InputBox::set_text(std::u16string_view text) { SetWindowTextW(edit_, to_wide(text).c_str()); }
 
-void EditInput::set_sel_start(std::size_t start)
+void Win32InputBox::set_sel_start(std::size_t start)
 {
     SendMessageW(edit_, EM_SETSEL, edit_position(start), LPARAM(edit_position(start)));
 }
 
-void EditInput::set_sel_length(std::size_t length)
+void Win32InputBox::set_sel_length(std::size_t length)
 {
     // The pointer form of EM_GETSEL, as its return value stops at 65,535.
     DWORD start = 0;
@@ -21,13 +21,13 @@ void EditInput::set_sel_length(std::size_t length)
     SendMessageW(edit_, EM_SETSEL, start, LPARAM(edit_position(start + length)));
 }
 
-void EditInput::set_focus() { SetFocus(edit_); }
+void Win32InputBox::set_focus() { SetFocus(edit_); }
 
-std::u16string EditList::text() const { return window_text(edit_); }
+std::u16string Win32ResultList::text() const { return window_text(edit_); }
 
-void EditList::set_text(std::u16string_view text) { SetWindowTextW(edit_, to_wide(text).c_str()); }
+void Win32ResultList::set_text(std::u16string_view text) { SetWindowTextW(edit_, to_wide(text).c_str()); }
 
-void EditList::append(std::u16string_view tail)
+void Win32ResultList::append(std::u16string_view tail)
 {
     // EM_SETSEL(-1, -1) leaves the caret in place under Wine: give the end.
     const WPARAM end = edit_position(std::size_t(GetWindowTextLengthW(edit_)));

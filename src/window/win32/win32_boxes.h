@@ -7,9 +7,9 @@
 namespace fortpad {
 
 // The input box operations on a single-line EDIT control.
-class EditInput final : public InputBox {
+class Win32InputBox final : public InputBox {
 public:
-    explicit EditInput(HWND edit)
+    explicit Win32InputBox(HWND edit)
         : edit_(edit)
     {
     }
@@ -26,15 +26,15 @@ private:
 
 // A result list on a multi-line EDIT control, which keeps CR LF as its line
 // break and reads back exactly what was written.
-class EditList final : public ResultList {
+class Win32ResultList final : public ResultList {
 public:
-    explicit EditList(HWND edit)
+    explicit Win32ResultList(HWND edit)
         : edit_(edit)
     {
     }
 
     std::u16string text() const;
-    void set_text(std::u16string_view text);
+    void set_text(std::u16string_view text) override;
     // Replaces the empty selection at the end: no read-back of the list.
     void append(std::u16string_view tail) override;
 

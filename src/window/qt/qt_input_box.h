@@ -7,9 +7,9 @@ class QLineEdit;
 namespace fortpad {
 
 // The input box operations on a single-line Qt edit.
-class LineEditInput final : public InputBox {
+class QtInputBox final : public InputBox {
 public:
-    explicit LineEditInput(QLineEdit& edit);
+    explicit QtInputBox(QLineEdit& edit);
 
     std::u16string text() const override;
     void set_text(std::u16string_view text) override;

@@ -1,6 +1,5 @@
-#include "input_line_edit.h"
+#include "input_edit.h"
 
-#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -8,7 +7,7 @@
 
 namespace fortpad {
 
-InputLineEdit::InputLineEdit(QWidget* parent)
+InputEdit::InputEdit(QWidget* parent)
     : QLineEdit(parent)
 {
     // Qt's default cap is 32,767 characters, and 0 would refuse all input.
@@ -20,25 +19,22 @@ InputLineEdit::InputLineEdit(QWidget* parent)
     setAlignment(Qt::AlignLeft | Qt::AlignBottom);
 }
 
-void InputLineEdit::focusInEvent(QFocusEvent* event)
+void InputEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
     // Switching back from another program or closing a context menu is no
     // change of focus inside the window: the selection stays as it was.
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
-        emit got_focus();
+        emit raised(Event::GotFocus);
 }
 
-void InputLineEdit::keyPressEvent(QKeyEvent* event)
+void InputEdit::keyPressEvent(QKeyEvent* event)
 {
     const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
                        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (enter)
-        emit enter_pressed();
+        emit raised(Event::EnterKey);
     QLineEdit::keyPressEvent(event);
-    // A single-line box has no use for Enter and answers it with a beep.
-    if (enter)
-        QApplication::beep();
 }
 
 } // namespace fortpad

@@ -1,4 +1,4 @@
-#include "plain_text_list.h"
+#include "qt_result_list.h"
 
 #include "kept_unit_object.h"
 #include "qt_strings.h"
@@ -17,13 +17,13 @@ bool breaks_line(char16_t unit)
 
 } // namespace
 
-PlainTextList::PlainTextList(QPlainTextEdit& edit)
+QtResultList::QtResultList(QPlainTextEdit& edit)
     : edit_(edit)
 {
     KeptUnitObject::register_with(*edit_.document());
 }
 
-std::u16string PlainTextList::text() const
+std::u16string QtResultList::text() const
 {
     std::u16string text;
     const QTextDocument& document = *edit_.document();
@@ -46,15 +46,15 @@ std::u16string PlainTextList::text() const
     return text;
 }
 
-void PlainTextList::set_text(std::u16string_view text)
+void QtResultList::set_text(std::u16string_view text)
 {
     edit_.clear();
     insert_at_end(text);
 }
 
-void PlainTextList::append(std::u16string_view tail) { insert_at_end(tail); }
+void QtResultList::append(std::u16string_view tail) { insert_at_end(tail); }
 
-void PlainTextList::insert_at_end(std::u16string_view text)
+void QtResultList::insert_at_end(std::u16string_view text)
 {
     QTextCursor cursor(edit_.document());
     cursor.movePosition(QTextCursor::End);
