@@ -14,7 +14,7 @@ start_xvfb "$dir"
 app=$!
 title=$(sed -n 's/^Name=//p' "$entry")
 wm_class=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     wm_class=$(xprop -name "$title" WM_CLASS 2>/dev/null) && break
     sleep 0.1
 done

@@ -31,13 +31,25 @@ QString named_displays()
     return named.isEmpty() ? QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set") : named.join(u", ");
 }
 
+// Our line, then what Qt said on the way, indented beneath it: the reason
+// may be a display that does not answer, or a missing library or plugin.
+[[noreturn]] void explain_and_exit(const QString& fatal)
+{
+    std::fprintf(stderr, FORTPAD_EXECUTABLE ": cannot open the display (%s)\n",
+                 named_displays().toLocal8Bit().constData());
+    QStringList said;
+    for (const HeldMessage& message : held)
+        said << message.text;
+    said << fatal;
+    for (const QString& line : said.join(u'\n').split(u'\n', Qt::SkipEmptyParts))
+        std::fprintf(stderr, "  %s\n", line.toLocal8Bit().constData());
+    std::_Exit(EXIT_FAILURE);
+}
+
 void hold_or_exit(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
-    if (type == QtFatalMsg) {
-        std::fprintf(stderr, FORTPAD_EXECUTABLE ": cannot open the display (%s)\n",
-                     named_displays().toLocal8Bit().constData());
-        std::_Exit(EXIT_FAILURE);
-    }
+    if (type == QtFatalMsg)
+        explain_and_exit(text);
     held.push_back({type, context.category, text});
 }
 

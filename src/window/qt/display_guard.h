@@ -2,10 +2,10 @@
 
 namespace fortpad {
 
-// Qt aborts with a core dump, after three lines of its own, when it cannot
-// open the display. While a guard lives (around the application's
-// construction), that becomes one line naming the display and exit code 1;
-// Qt's other messages of that time are passed on when the guard ends.
+// Qt aborts with a core dump when it cannot open the display. While a guard
+// lives (around the application's construction), that becomes one line
+// naming the display, Qt's own reason beneath it and exit code 1; Qt's
+// messages of a start-up that succeeds are passed on when the guard ends.
 class DisplayGuard {
 public:
     DisplayGuard();
