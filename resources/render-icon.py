@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
-"""Renders fortpad.svg into fortpad.ico (32x32, 256 colours), fortpad.xpm
-(the same pixels as C source, for the window icon: Qt reads XPM data
-directly, without scanning its image plugins at start-up) and the PNGs that
-desktop shells ask for, icons/fortpad-<size>.png.
+"""Renders fortpad.svg into fortpad.ico (every size Windows draws, in 32-bit
+colour, 256 pixels as PNG), fortpad.xpm (the 32-pixel image as C source, for
+the window icon: Qt reads XPM data directly, without scanning its image
+plugins at start-up) and the PNGs that desktop shells ask for,
+icons/fortpad-<size>.png.
 
 The SVG is drawn only with axis-aligned, filled <rect>s on a 32-unit grid,
-so this rasteriser needs nothing but the standard library: at other sizes
-each pixel takes the share of each rect that covers it. Run it after editing
-the SVG and commit what it writes.
+so this rasteriser needs nothing but the standard library. Below 32 pixels
+each rect's edges snap to whole pixels (at least one pixel wide), so small
+icons stay crisp; above, each pixel takes the share of each rect that covers
+it. Run it after editing the SVG and commit what it writes.
 """
 import math
 import re
@@ -17,6 +19,8 @@ from pathlib import Path
 
 SIZE = 32
 PNG_SIZES = (16, 24, 32, 48, 64, 128, 256)
+# Title bar, taskbar, Alt+Tab and Explorer at 100 %, 125 %, 150 % and more.
+ICO_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 here = Path(__file__).resolve().parent
 
 
@@ -34,11 +38,20 @@ def rects(svg):
         yield (*geometry, tuple(bytes.fromhex(fill)))
 
 
+def snapped(start, length, scale):
+    """A rect's edges on whole pixels: rounded, and never thinner than one."""
+    first = round(start * scale)
+    return first, max(first + 1, round((start + length) * scale))
+
+
 def rasterise(svg, size=SIZE):
     scale = size / SIZE
     pixels = [[(0.0, 0.0, 0.0)] * size for _ in range(size)]
     for x, y, w, h, rgb in rects(svg):
-        left, top, right, bottom = x * scale, y * scale, (x + w) * scale, (y + h) * scale
+        if size < SIZE:
+            (left, right), (top, bottom) = snapped(x, w, scale), snapped(y, h, scale)
+        else:
+            left, top, right, bottom = x * scale, y * scale, (x + w) * scale, (y + h) * scale
         for row in range(math.floor(top), math.ceil(bottom)):
             cover_y = min(row + 1, bottom) - max(row, top)
             for col in range(math.floor(left), math.ceil(right)):
@@ -57,16 +70,25 @@ def png(pixels):
     return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
 
 
-def ico(pixels):
-    palette = sorted({rgb for row in pixels for rgb in row})
-    index = {rgb: i for i, rgb in enumerate(palette)}
-    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette).ljust(256 * 4, b"\0")
-    xor_mask = b"".join(bytes(index[rgb] for rgb in row) for row in reversed(pixels))
-    and_mask = bytes(SIZE // 8 * SIZE)  # fully opaque
-    info = struct.pack("<IiiHHIIiiII", 40, SIZE, 2 * SIZE, 1, 8, 0, len(xor_mask) + len(and_mask), 0, 0, 256, 0)
-    image = info + colours + xor_mask + and_mask
-    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 8, len(image), 22)
-    return directory + image
+def bitmap(pixels):
+    """An icon image as Windows stores it: a 32-bit BGRA bitmap, bottom row
+    first, at twice its height for the (unused, all opaque) AND mask."""
+    size = len(pixels)
+    colours = b"".join(bytes((b, g, r, 255)) for row in reversed(pixels) for r, g, b in row)
+    and_mask = bytes((size + 31) // 32 * 4 * size)
+    info = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, len(colours) + len(and_mask), 0, 0, 0, 0)
+    return info + colours + and_mask
+
+
+def ico(images):
+    """images: {size: pixels}. 256 pixels go in as PNG, as Windows expects."""
+    encoded = [(size, png(pixels) if size == 256 else bitmap(pixels)) for size, pixels in sorted(images.items())]
+    offset = 6 + 16 * len(encoded)
+    directory = struct.pack("<HHH", 0, 1, len(encoded))
+    for size, data in encoded:
+        directory += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    return directory + b"".join(data for _, data in encoded)
 
 
 def xpm(pixels):
@@ -82,9 +104,8 @@ def xpm(pixels):
 
 def main():
     svg = (here / "fortpad.svg").read_text(encoding="utf-8")
-    pixels = rasterise(svg)
-    (here / "fortpad.ico").write_bytes(ico(pixels))
-    (here / "fortpad.xpm").write_text(xpm(pixels), encoding="ascii")
+    (here / "fortpad.ico").write_bytes(ico({size: rasterise(svg, size) for size in ICO_SIZES}))
+    (here / "fortpad.xpm").write_text(xpm(rasterise(svg)), encoding="ascii")
     (here / "icons").mkdir(exist_ok=True)
     for size in PNG_SIZES:
         (here / "icons" / f"fortpad-{size}.png").write_bytes(png(rasterise(svg, size)))
