@@ -117,6 +117,22 @@ constexpr auto stacking_order()
     return order;
 }
 
+// What screen readers call a control: its own name, or, for the input, the
+// label's caption that names it, without its colon.
+constexpr std::u16string_view accessible_name(const ControlPlacement& placement)
+{
+    if (!placement.accessible_name.empty() || placement.kind != ControlKind::Input)
+        return placement.accessible_name;
+    for (const ControlPlacement& label : form_controls)
+        if (label.kind == ControlKind::Label) {
+            std::u16string_view caption = label.caption;
+            if (caption.ends_with(u'：'))
+                caption.remove_suffix(1);
+            return caption;
+        }
+    return {};
+}
+
 constexpr char16_t lower_case(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }
 
 // The letter after "&" in lower case, or 0 for a caption without one.

@@ -1,9 +1,11 @@
 // The Win32 window driven as a user drives it, in this process: real keys
 // through SendInput, then the same message loop as the program's.
+#include "dpi_functions.h"
 #include "form_state.h"
 #include "form_window.h"
-#include "message_loop.h"
 #include "fortune_table.h"
+#include "message_loop.h"
+#include "system_stand_ins.h"
 #include "wide_text.h"
 #include "window_cases.h"
 
@@ -16,19 +18,10 @@
 #include <string>
 #include <vector>
 
-// The import table entry through which the window calls MessageBeep.
-extern "C" decltype(&MessageBeep) __imp_MessageBeep;
-
 namespace fortpad {
 namespace {
 
-// Wine's MessageBeep is silent anyway: count the calls instead.
-int beeps = 0;
-BOOL WINAPI count_beep(UINT)
-{
-    ++beeps;
-    return TRUE;
-}
+using stand_ins::beeps;
 
 std::u16string u16(std::u16string_view text) { return std::u16string(text); }
 
@@ -63,6 +56,22 @@ cases::PixelRect placement_in(HWND window, HWND control)
     GetWindowRect(control, &rect);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The widths of the big and the small icon the window holds.
+std::pair<int, int> icon_sizes(HWND window)
+{
+    const auto width = [](LPARAM icon) {
+        ICONINFO info{};
+        BITMAP bitmap{};
+        if (!GetIconInfo(HICON(icon), &info))
+            return 0;
+        GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        return int(bitmap.bmWidth);
+    };
+    return {width(SendMessageW(window, WM_GETICON, ICON_BIG, 0)), width(SendMessageW(window, WM_GETICON, ICON_SMALL, 0))};
 }
 
 // The selection of an edit control: {start, end}.
@@ -223,7 +232,7 @@ TEST(Layout, ControlsSitWhereTheTableSaysAtTheScreensDpi)
     const char* wanted = std::getenv("FORTPAD_TEST_DPI");
     const int dpi = wanted ? std::atoi(wanted) : 96;
     const HWND window = create_form_window(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
-    ASSERT_EQ(int(GetDpiForWindow(window)), dpi);
+    ASSERT_EQ(dpi_for_window(window), dpi);
 
     RECT client{};
     GetClientRect(window, &client);
@@ -233,9 +242,10 @@ TEST(Layout, ControlsSitWhereTheTableSaysAtTheScreensDpi)
         }
     }
 
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, UINT(dpi));
+    // The icons drawn at 100 % are 32 and 16 pixels.
+    EXPECT_EQ(icon_sizes(window), std::pair(MulDiv(32, dpi, 96), MulDiv(16, dpi, 96)));
+
+    const NONCLIENTMETRICSW metrics = non_client_metrics(dpi);
     for (const cases::ExpectedPlacement& expected : cases::expected_placements) {
         SCOPED_TRACE(expected.name);
         const HWND control = GetDlgItem(window, control_id(control_named(expected.name)));
@@ -266,6 +276,12 @@ TEST_F(Form, IsAFixedWindowWithItsCaptionAndIcon)
 
 TEST_F(Form, FollowsTheScreenWhenItsDpiChanges)
 {
+    // Asked first, the window wants the size whose client area is exact.
+    SIZE asked{};
+    EXPECT_TRUE(SendMessageW(window, WM_GETDPISCALEDSIZE, 144, LPARAM(&asked)));
+    const SIZE frame = window_size_for_client({0, 0}, GetWindowLongW(window, GWL_STYLE), 144);
+    EXPECT_EQ(std::pair(asked.cx - frame.cx, asked.cy - frame.cy), std::pair(1068L, 518L));
+
     RECT suggested{40, 30, 1200, 700};
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&suggested));
     for (const cases::ExpectedPlacement& expected : cases::expected_placements)
@@ -273,6 +289,50 @@ TEST_F(Form, FollowsTheScreenWhenItsDpiChanges)
     RECT client{};
     GetClientRect(window, &client);
     EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(1068L, 518L));
+    EXPECT_EQ(icon_sizes(window), std::pair(48, 24));
+}
+
+// Windows names a box after the static text before it, and the form's label
+// lies beneath the input: the boxes carry the form's names themselves.
+TEST_F(Form, ScreenReadersHearEachBoxByItsName)
+{
+    std::vector<std::pair<std::string, std::u16string>> named;
+    for (const auto& [control, name] : stand_ins::names_given)
+        if (GetParent(control) == window)
+            named.emplace_back(placement_of(*control_with_id(GetDlgCtrlID(control))).name,
+                               std::u16string(name.begin(), name.end()));
+    const std::vector<std::pair<std::string, std::u16string>> expected = {
+        {"good_box", u16(placement_of(Control::good_box).accessible_name)},
+        {"bad_num", u16(placement_of(Control::bad_num).accessible_name)},
+        {"input_num", u"数字"}};
+    EXPECT_EQ(named, expected);
+
+    // Taken back while the boxes still exist.
+    stand_ins::names_cleared.clear();
+    stand_ins::subclasses_removed = 0;
+    std::vector<HWND> boxes = {control(Control::good_box), control(Control::bad_num), control(Control::input_num)};
+    DestroyWindow(window);
+    EXPECT_EQ(stand_ins::names_cleared, boxes);
+    // Each box's subclass ends with it.
+    EXPECT_EQ(stand_ins::subclasses_removed, 3);
+}
+
+// A desktop out of resources: no half-made window stays, and the user is told.
+TEST(Start, FailsWholeAndSaysSoWhenAControlCannotBeCreated)
+{
+    stand_ins::edit_controls_fail = true;
+    const HWND window = create_form_window(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
+    stand_ins::edit_controls_fail = false;
+    EXPECT_EQ(window, nullptr);
+    EXPECT_EQ(FindWindowW(L"fortpad", nullptr), nullptr);
+
+    MessageBoxSeen seen;
+    box_seen = &seen;
+    SetTimer(nullptr, 0, 20, read_and_close_box);
+    report_start_failure();
+    EXPECT_EQ(seen.title, FORTPAD_PRODUCT_NAME);
+    EXPECT_NE(seen.text.find(u"无法启动"), std::u16string::npos);
+    EXPECT_EQ(seen.button_ids, std::vector<int>{IDOK});
 }
 
 TEST_F(Form, ListsDrawInTheirColoursAndTheInputInTheDefault)
@@ -549,9 +609,7 @@ TEST_F(Form, TabAndEscapeInAListTypeNothingAndCloseNothing)
 
 int wmain(int argc, wchar_t** argv)
 {
-    DWORD protection = 0;
-    VirtualProtect(&__imp_MessageBeep, sizeof __imp_MessageBeep, PAGE_READWRITE, &protection);
-    __imp_MessageBeep = fortpad::count_beep;
+    fortpad::stand_ins::install();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

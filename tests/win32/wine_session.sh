@@ -3,13 +3,16 @@
 #   wine_session.sh start DIR       Xvfb on a free display, a fresh prefix
 #   wine_session.sh run DIR PROGRAM [ARGS...]
 #   wine_session.sh run_at_dpi DIR DPI PROGRAM [ARGS...]
+#   wine_session.sh wait_for_window DIR TITLE   until a window with TITLE shows
 #   wine_session.sh stop DIR        ends only what start started
 set -euo pipefail
 source "$(dirname "$0")/../xvfb.sh"
 
 command=$1 dir=$(realpath -m "$2")
 shift 2
-export WINEPREFIX=$dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+# No Mono or Gecko prompts, and no menu entries on the host's desktop for
+# the shortcuts an installer makes.
+export WINEPREFIX=$dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEARCH=win64
 
 stop() {
     [ -f "$dir/session" ] || return 0
@@ -49,10 +52,21 @@ run() {
     wine "$@"
 }
 
+wait_for_window() {
+    # shellcheck source=/dev/null
+    source "$dir/session"
+    for _ in $(seq 300); do
+        xprop -name "$1" WM_NAME >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 case $command in
 start) start ;;
 stop) stop ;;
 run) run "$@" ;;
+wait_for_window) wait_for_window "$@" ;;
 run_at_dpi)
     # A program reads the screen's DPI when it starts; put it back after.
     dpi=$1

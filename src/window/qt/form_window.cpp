@@ -63,7 +63,7 @@ FormWindow::Controls FormWindow::create_controls(QWidget& form)
     for (const ControlPlacement& placement : form_controls) {
         QWidget* control = create_control(form, placement);
         control->setObjectName(QLatin1String(placement.name));
-        control->setAccessibleName(to_qstring(placement.accessible_name));
+        control->setAccessibleName(to_qstring(accessible_name(placement)));
         if (placement.kind == ControlKind::Input || placement.kind == ControlKind::List)
             control->installEventFilter(alt_key_guard);
         controls[index_of(placement.control)] = control;
@@ -86,15 +86,8 @@ void FormWindow::stack_in_tab_order()
         controls_[index_of(name)]->raise();
 }
 
-// For screen readers the label names the input; its colon is no part of
-// the name.
-void FormWindow::label_the_input()
-{
-    auto& label = control<QLabel>(Control::Label1);
-    auto& input = control<QWidget>(Control::input_num);
-    label.setBuddy(&input);
-    input.setAccessibleName(label.text().remove(QChar(u'：')));
-}
+// Screen readers also learn that the label belongs to the input.
+void FormWindow::label_the_input() { control<QLabel>(Control::Label1).setBuddy(&control<QWidget>(Control::input_num)); }
 
 void FormWindow::connect_events()
 {

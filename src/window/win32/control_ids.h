@@ -2,9 +2,15 @@
 
 #include "form.h"
 
+#include <windows.h>
+
+#include <array>
 #include <optional>
 
 namespace fortpad {
+
+// The form's controls' windows, in the order of the form's table.
+using ControlWindows = std::array<HWND, form_controls.size()>;
 
 // Each control's id is derived from its place in the form: clear of IDOK and
 // IDCANCEL, which the dialog keys send.

@@ -4,15 +4,14 @@
 #include "form.h"
 #include "form_behaviour.h"
 #include "gdi_handles.h"
+#include "screen_reader_names.h"
 #include "win32_boxes.h"
 
 #include <windows.h>
 
-#include <array>
+#include <optional>
 
 namespace fortpad {
-
-using ControlWindows = std::array<HWND, form_controls.size()>;
 
 // What the window keeps for its life, reached through GWLP_USERDATA, and what
 // it does for the form.
@@ -39,6 +38,9 @@ struct FormState final : FormToolkit {
     Win32ResultList bad_num{control(Control::bad_num)};
     FormBehaviour form{FormBoxes{input_box, good_box, bad_num}, *this};
     unique_hfont font;
+    unique_hicon big_icon;
+    unique_hicon small_icon;
+    std::optional<ScreenReaderNames> screen_reader_names;
     int dpi = USER_DEFAULT_SCREEN_DPI;
     // Where the focus was when the window was last deactivated.
     HWND focus_to_restore = nullptr;

@@ -1,11 +1,14 @@
 #include "form_window.h"
 
+#include "dpi_functions.h"
 #include "form_state.h"
+#include "guarded.h"
 #include "resource_ids.h"
 #include "wide_text.h"
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -40,7 +43,8 @@ ControlClass class_of(ControlKind kind)
     return {};
 }
 
-ControlWindows create_controls(HWND form)
+// Null when a control cannot be created (a desktop out of resources).
+std::optional<ControlWindows> create_controls(HWND form)
 {
     ControlWindows controls{};
     const auto instance = HINSTANCE(GetWindowLongPtrW(form, GWLP_HINSTANCE));
@@ -49,6 +53,8 @@ ControlWindows create_controls(HWND form)
         const HWND control = CreateWindowExW(cls.ex_style, cls.name, to_wide(placement.caption).c_str(), cls.style,
                                              0, 0, 0, 0, form, HMENU(INT_PTR(control_id(placement.control))),
                                              instance, nullptr);
+        if (!control)
+            return std::nullopt;
         if (placement.kind == ControlKind::Input || placement.kind == ControlKind::List)
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // else 32,767 (Windows) or 30,000 (Wine)
         controls[index_of(placement.control)] = control;
@@ -71,35 +77,61 @@ void stack_controls(const FormState& state)
 
 void set_font_for(FormState& state, int dpi)
 {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, UINT(dpi));
+    const NONCLIENTMETRICSW metrics = non_client_metrics(dpi);
     unique_hfont font(CreateFontIndirectW(&metrics.lfMessageFont));
     for (HWND control : state.controls)
         SendMessageW(control, WM_SETFONT, WPARAM(font.get()), TRUE);
     state.font = std::move(font);
 }
 
-// Sizes the window and places its controls for a screen of `dpi`.
+// The icon at the size `metric` has at the system DPI, scaled to `dpi`; the
+// icon file holds that size for each usual scale.
+HICON load_icon(HINSTANCE instance, int metric, int dpi, UINT flags = 0)
+{
+    const int size = MulDiv(GetSystemMetrics(metric), dpi, system_dpi());
+    return HICON(LoadImageW(instance, MAKEINTRESOURCEW(FORTPAD_ICON_ID), IMAGE_ICON, size, size, flags));
+}
+
+// The title bar's and the taskbar's icons, sharp at the window's DPI.
+void set_icons_for(FormState& state, int dpi)
+{
+    const auto instance = HINSTANCE(GetWindowLongPtrW(state.window, GWLP_HINSTANCE));
+    unique_hicon big(load_icon(instance, SM_CXICON, dpi));
+    unique_hicon small(load_icon(instance, SM_CXSMICON, dpi));
+    SendMessageW(state.window, WM_SETICON, ICON_BIG, LPARAM(big.get()));
+    SendMessageW(state.window, WM_SETICON, ICON_SMALL, LPARAM(small.get()));
+    state.big_icon = std::move(big);
+    state.small_icon = std::move(small);
+}
+
+// Sizes the window, places its controls and chooses its font and icons for
+// a screen of `dpi`.
 void lay_out(FormState& state, int dpi)
 {
     state.dpi = dpi;
     state.form.lay_out(dpi);
     set_font_for(state, dpi);
+    set_icons_for(state, dpi);
 }
 
-void on_create(HWND window)
+// False when the window cannot be made whole: its creation then fails.
+bool on_create(HWND window)
 {
-    auto state = std::make_unique<FormState>(window, create_controls(window));
+    const auto controls = create_controls(window);
+    if (!controls)
+        return false;
+    auto state = std::make_unique<FormState>(window, *controls);
     stack_controls(*state);
-    lay_out(*state, int(GetDpiForWindow(window)));
+    lay_out(*state, dpi_for_window(window));
     for (const ControlPlacement& placement : form_controls)
         if (placement.kind == ControlKind::Input)
             subclass_input(*state, placement.control);
         else if (placement.kind == ControlKind::List)
             subclass_list(state->control(placement.control));
+    state->screen_reader_names.emplace(state->controls);
     state->form.load();
     SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(state.release()));
+    return true;
 }
 
 std::optional<Control> control_of(const FormState& state, HWND window)
@@ -154,26 +186,33 @@ void on_set_focus(FormState& state)
     state.focus_keeps_selection = false;
 }
 
+// Windows asks before a move to a screen of another DPI: the window's size
+// there is the form's, exactly.
+void on_get_dpi_scaled_size(int dpi, SIZE& size)
+{
+    const PixelSize client = client_size(dpi);
+    size = window_size_for_client({client.width, client.height}, window_style, dpi);
+}
+
 void on_dpi_changed(FormState& state, int dpi, const RECT& suggested)
 {
     SetWindowPos(state.window, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
     lay_out(state, dpi);
 }
 
-LRESULT CALLBACK form_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+LRESULT handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     FormState* state = form_state(window);
     switch (message) {
     case WM_CREATE:
-        on_create(window);
-        return 0;
+        return on_create(window) ? 0 : -1;
     case WM_COMMAND:
         if (state)
             on_command(*state, LOWORD(wparam), HIWORD(wparam));
         return 0;
     case WM_CTLCOLOREDIT:
         return state ? on_ctl_color_edit(*state, window, HDC(wparam), HWND(lparam))
-                    : DefWindowProcW(window, message, wparam, lparam);
+                     : DefWindowProcW(window, message, wparam, lparam);
     case WM_ACTIVATE:
         if (state && LOWORD(wparam) == WA_INACTIVE)
             on_deactivate(*state);
@@ -182,11 +221,16 @@ LRESULT CALLBACK form_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
         if (state)
             on_set_focus(*state);
         return 0;
+    case WM_GETDPISCALEDSIZE:
+        on_get_dpi_scaled_size(int(wparam), *reinterpret_cast<SIZE*>(lparam));
+        return TRUE;
     case WM_DPICHANGED:
         if (state)
             on_dpi_changed(*state, LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
         return 0;
     case WM_DESTROY:
+        if (state)
+            state->screen_reader_names.reset(); // while the controls live
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
@@ -197,13 +241,20 @@ LRESULT CALLBACK form_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
+LRESULT CALLBACK form_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    return guarded(message, [&] { return handle_message(window, message, wparam, lparam); });
+}
+
 bool register_window_class(HINSTANCE instance)
 {
     WNDCLASSEXW cls{};
     cls.cbSize = sizeof cls;
     cls.lpfnWndProc = form_procedure;
     cls.hInstance = instance;
-    cls.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(FORTPAD_ICON_ID));
+    // For the system's DPI; each window sets its own for its DPI.
+    cls.hIcon = load_icon(instance, SM_CXICON, system_dpi(), LR_SHARED);
+    cls.hIconSm = load_icon(instance, SM_CXSMICON, system_dpi(), LR_SHARED);
     cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     cls.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
     cls.lpszClassName = window_class;
@@ -216,10 +267,9 @@ bool register_window_class(HINSTANCE instance)
 // rather than computed: Wine keeps the frame of the system DPI.
 void FormState::set_client_size(PixelSize size)
 {
-    RECT frame{0, 0, size.width, size.height};
-    AdjustWindowRectExForDpi(&frame, window_style, FALSE, 0, UINT(dpi));
+    const SIZE outer_size = window_size_for_client({size.width, size.height}, window_style, dpi);
     constexpr UINT keep = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE;
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, keep);
+    SetWindowPos(window, nullptr, 0, 0, outer_size.cx, outer_size.cy, keep);
     RECT outer{}, inner{};
     GetWindowRect(window, &outer);
     GetClientRect(window, &inner);
@@ -244,6 +294,13 @@ void FormState::show_about_box(std::u16string_view title, std::u16string_view te
 
 // WM_NCDESTROY deletes this state before DestroyWindow returns.
 void FormState::end_program() { DestroyWindow(window); }
+
+void report_start_failure()
+{
+    const std::wstring title = to_wide(form_caption);
+    const std::wstring text = title + L" 无法启动：无法创建程序窗口，系统资源可能不足。请关闭一些程序后再试。";
+    MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
+}
 
 HWND create_form_window(HINSTANCE instance, int show)
 {

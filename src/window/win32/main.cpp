@@ -6,5 +6,9 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
     const HWND form = fortpad::create_form_window(instance, show);
-    return form ? fortpad::run_message_loop(form) : EXIT_FAILURE;
+    if (!form) {
+        fortpad::report_start_failure();
+        return EXIT_FAILURE;
+    }
+    return fortpad::run_message_loop(form);
 }

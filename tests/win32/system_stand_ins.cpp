@@ -1,0 +1,156 @@
+#include "system_stand_ins.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <cstdlib>
+#include <string_view>
+
+// The import table entries through which the window calls the system.
+extern "C" {
+extern decltype(&MessageBeep) __imp_MessageBeep;
+extern decltype(&GetProcAddress) __imp_GetProcAddress;
+extern decltype(&CreateWindowExW) __imp_CreateWindowExW;
+extern decltype(&RemoveWindowSubclass) __imp_RemoveWindowSubclass;
+extern decltype(&CoCreateInstance) __imp_CoCreateInstance;
+}
+
+namespace fortpad::stand_ins {
+namespace {
+
+template <typename Function>
+Function replace(Function& entry, Function stand_in)
+{
+    DWORD protection = 0;
+    VirtualProtect(&entry, sizeof entry, PAGE_READWRITE, &protection);
+    const Function original = entry;
+    entry = stand_in;
+    VirtualProtect(&entry, sizeof entry, protection, &protection);
+    return original;
+}
+
+decltype(&GetProcAddress) real_get_proc_address = nullptr;
+decltype(&CreateWindowExW) real_create_window = nullptr;
+decltype(&RemoveWindowSubclass) real_remove_subclass = nullptr;
+
+BOOL WINAPI beep(UINT)
+{
+    ++beeps;
+    return TRUE;
+}
+
+FARPROC WINAPI get_proc_address(HMODULE module, LPCSTR name)
+{
+    if (without_dpi_functions && HIWORD(name)) {
+        const std::string_view wanted = name;
+        if (wanted == "GetDpiForWindow" || wanted == "SystemParametersInfoForDpi" || wanted == "AdjustWindowRectExForDpi")
+            return nullptr;
+    }
+    return real_get_proc_address(module, name);
+}
+
+HWND WINAPI create_window(DWORD ex_style, LPCWSTR cls, LPCWSTR name, DWORD style, int x, int y, int width,
+                          int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter)
+{
+    if (edit_controls_fail && HIWORD(cls) && lstrcmpiW(cls, L"EDIT") == 0) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return real_create_window(ex_style, cls, name, style, x, y, width, height, parent, menu, instance, parameter);
+}
+
+BOOL WINAPI remove_subclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id)
+{
+    ++subclasses_removed;
+    return real_remove_subclass(window, procedure, id);
+}
+
+// The system's annotation service, as far as the window uses it.
+class AnnotationService final : public IAccPropServices {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        *object = iid == IID_IUnknown || iid == IID_IAccPropServices ? this : nullptr;
+        return *object ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+    HRESULT STDMETHODCALLTYPE SetHwndPropStr(HWND hwnd, DWORD object, DWORD child, MSAAPROPID property,
+                                             LPCWSTR text) override
+    {
+        if (object != DWORD(OBJID_CLIENT) || child != CHILDID_SELF || property != PROPID_ACC_NAME)
+            return E_INVALIDARG;
+        names_given.push_back({hwnd, text});
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ClearHwndProps(HWND hwnd, DWORD, DWORD, const MSAAPROPID* properties,
+                                             int count) override
+    {
+        if (count == 1 && properties[0] == PROPID_ACC_NAME)
+            names_cleared.push_back(hwnd);
+        return S_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                            AnnoScope) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                                AnnoScope) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                                 AnnoScope) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override
+    {
+        return E_NOTIMPL;
+    }
+};
+
+AnnotationService annotation_service;
+
+// Wine's own service answers E_NOTIMPL to every name it is given.
+HRESULT WINAPI create_instance(REFCLSID cls, LPUNKNOWN, DWORD, REFIID iid, LPVOID* object)
+{
+    if (cls != CLSID_AccPropServices)
+        return REGDB_E_CLASSNOTREG;
+    return annotation_service.QueryInterface(iid, object);
+}
+
+} // namespace
+
+void install()
+{
+    without_dpi_functions = std::getenv("FORTPAD_TEST_WITHOUT_DPI_FUNCTIONS") != nullptr;
+    replace(__imp_MessageBeep, beep);
+    real_get_proc_address = replace(__imp_GetProcAddress, get_proc_address);
+    real_create_window = replace(__imp_CreateWindowExW, create_window);
+    real_remove_subclass = replace(__imp_RemoveWindowSubclass, remove_subclass);
+    replace(__imp_CoCreateInstance, create_instance);
+}
+
+} // namespace fortpad::stand_ins
