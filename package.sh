@@ -11,7 +11,7 @@
 source "$(dirname "$0")/scripts/common.sh"
 
 install_missing "${build_packages[@]}" dpkg-dev file desktop-file-utils appstream lintian \
-    "${windows_packages[@]}" nsis
+    "${windows_packages[@]}" nsis python3
 
 cd "$root_dir"
 build=$root_dir/build
@@ -56,29 +56,71 @@ echo "package checks passed: $deb"
 
 windows=$root_dir/build-win
 build_preset windows
-rm -f "$windows/$name"-*-windows-x64.*
+rm -f "$windows/$name"-*-windows-x64.* "$windows/SHA256SUMS"
 cpack --preset windows
 zip=$(ls "$windows/$name"-*-windows-x64.zip)
 installer=${zip%.zip}.exe
+program=$windows/src/window/win32/$name.exe
+(cd "$windows" && sha256sum -c SHA256SUMS)
+[ "$(wc -l <"$windows/SHA256SUMS")" -eq 2 ] || { echo "SHA256SUMS does not name the zip and the installer"; exit 1; }
 listing=$(cmake -E tar tf "$zip")
 for file in "$name.exe" readme.txt LICENSE.txt; do
     grep -q "/$file\$" <<<"$listing" || { echo "missing from the zip: $file"; exit 1; }
 done
+(cd "$scratch" && cmake -E tar xf "$zip")
+unzipped=$(ls -d "$scratch/$name"-*-windows-x64)
+cmp "$unzipped/$name.exe" "$program" || { echo "the zip's $name.exe is not the build's"; exit 1; }
+grep -q "Windows 7 SP1" "$unzipped/readme.txt" || { echo "the readme does not say which Windows runs the program"; exit 1; }
 
-# A fresh Wine prefix has no Start-menu entries: any found is the installer's.
+# The same commit gives the same bytes: a second, clean build of the program
+# and its zip.
+again=$scratch/build-again
+cmake --preset windows -B "$again" >/dev/null
+cmake --build "$again" -j2 --target fortpad >/dev/null
+(cd "$again" && cpack -G ZIP >/dev/null)
+cmp "$again/src/window/win32/$name.exe" "$program" || { echo "two builds of $name.exe differ"; exit 1; }
+cmp "$again/$(basename "$zip")" "$zip" || { echo "two builds of the zip differ"; exit 1; }
+
+# The installer, silently under Wine: the program where the Start-menu entry
+# looks for it, and nothing of ours left after the uninstaller.
 session=$windows/package-check
 wine_session=$root_dir/tests/win32/wine_session.sh
 trap '"$wine_session" stop "$session"; rm -rf "$scratch"' EXIT
+rm -rf "$session" # a fresh prefix: what is ours in it, the installer put there
 "$wine_session" start "$session"
 drive_c=$session/prefix/drive_c
-shortcuts() { find "$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" -name '*.lnk' 2>/dev/null; }
-"$wine_session" run "$session" "$installer" /S "/D=C:\\$name"
+installed=$drive_c/Program\ Files/$name
+title=$(sed -n 's/^#define FORTPAD_PRODUCT_NAME u"\(.*\)"$/\1/p' "$windows/src/window/product.h")
+shortcuts() { find "$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" -iname "*$title*" 2>/dev/null; }
+ours() {
+    for key in 'HKLM\Software' 'HKCU\Software'; do
+        "$wine_session" run "$session" reg export "$key" "C:\\registry.reg" /y >/dev/null 2>&1
+        iconv -f UTF-16 -t UTF-8 "$drive_c/registry.reg" | grep -i -e "$name" -e "$title" || true
+    done
+    shortcuts
+    ls -d "$installed" 2>/dev/null || true
+}
+[ -z "$(ours)" ] || { echo "a fresh Wine prefix already holds something of ours"; exit 1; }
+
+"$wine_session" run "$session" "$installer" /S
 for file in "$name.exe" readme.txt LICENSE.txt; do
-    [ -f "$drive_c/$name/$file" ] || { echo "the installer did not install $file"; exit 1; }
+    [ -f "$installed/$file" ] || { echo "the installer did not install $file"; exit 1; }
 done
-[ -n "$(shortcuts)" ] || { echo "the installer made no Start-menu entry"; exit 1; }
-# _? runs the uninstaller in place, so that it ends when it is done.
-"$wine_session" run "$session" "C:\\$name\\Uninstall.exe" /S "_?=C:\\$name"
-[ ! -e "$drive_c/$name/$name.exe" ] && [ -z "$(shortcuts)" ] ||
-    { echo "the uninstaller left $name.exe or its Start-menu entry behind"; exit 1; }
+cmp "$installed/$name.exe" "$program" || { echo "the installed $name.exe is not the build's"; exit 1; }
+shortcut=$(shortcuts | grep '\.lnk$' | head -1)
+[ -n "$shortcut" ] || { echo "the installer made no Start-menu entry"; exit 1; }
+# A shortcut to nowhere makes start wait on an error box: give it 20 s.
+timeout 20 "$wine_session" run "$session" start /unix "$shortcut" || true
+"$wine_session" wait_for_window "$session" "$title" ||
+    { echo "the Start-menu entry did not start $name.exe"; exit 1; }
+"$wine_session" run "$session" taskkill /f /im "$name.exe" >/dev/null
+
+# The uninstaller copies itself away and removes the folder it ran from.
+"$wine_session" run "$session" "C:\\Program Files\\$name\\Uninstall.exe" /S
+for _ in $(seq 300); do
+    [ -e "$installed" ] || break
+    sleep 0.1
+done
+left=$(ours)
+[ -z "$left" ] || { echo "the uninstaller left behind:"; echo "$left"; exit 1; }
 echo "package checks passed: $zip, $installer"
