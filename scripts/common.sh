@@ -4,10 +4,12 @@ set -euo pipefail
 
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fontconfig)
-# Clang and its runtime build the fuzz target; the fonts of a Chinese desktop
-# check the input box; an X server and xprop check the window's class; Qt's
-# Wayland plugin checks the start-up without a compositor.
-test_packages=(libbenchmark-dev clang libclang-rt-14-dev fonts-noto-cjk fonts-wqy-microhei xvfb x11-utils qt6-wayland)
+# Clang and its runtime build the fuzz target; the fonts of Chinese, GNOME and
+# KDE desktops check that no control clips its text; an X server and xprop
+# check the window's class; Qt's Wayland plugin checks the start-up without a
+# compositor.
+test_packages=(libbenchmark-dev clang libclang-rt-14-dev fonts-noto-cjk fonts-wqy-microhei fonts-cantarell
+    fonts-noto-core fonts-dejavu-core xvfb x11-utils qt6-wayland)
 # fortpad.exe: the MinGW-w64 cross compiler, GoogleTest's source, and Wine on
 # a virtual X server with a Chinese font to run it.
 windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 xvfb

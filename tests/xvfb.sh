@@ -5,7 +5,7 @@ start_xvfb() {
     local dir=$1 tries=0
     rm -f "$dir/display"
     # Nothing started here may hold the caller's output open: CTest waits for it.
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dir/display" </dev/null >"$dir/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$dir/display" </dev/null >"$dir/xvfb.log" 2>&1 &
     XVFB_PID=$!
     until [ -s "$dir/display" ]; do
         ((++tries < 300)) || { echo "Xvfb did not start" >&2; kill "$XVFB_PID"; return 1; }

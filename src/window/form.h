@@ -62,9 +62,18 @@ inline constexpr std::u16string_view form_caption = FORTPAD_PRODUCT_NAME;
 inline constexpr int client_width_twips = 10680;
 inline constexpr int client_height_twips = 5175;
 
-// 1440 twips to the inch; rounded to the nearest pixel as MulDiv rounds, so
-// 15 twips make a pixel at 96 dots per inch and 12 at 120.
-constexpr int to_pixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+// The twips are exact for a 9-point interface font. A larger font scales the
+// whole form by its size over 9 points, on top of the DPI, as a dialog's
+// units follow its font; a smaller one leaves it exact.
+constexpr double font_scale(double font_points) { return font_points > 9 ? font_points / 9 : 1; }
+
+// 1440 twips to the inch, times the font's scale; rounded to the nearest
+// pixel as MulDiv rounds, so at 9 points 15 twips make a pixel at 96 dots
+// per inch and 12 at 120.
+constexpr int to_pixels(int twips, int dpi, double scale = 1)
+{
+    return int(double(twips) * dpi * scale / 1440 + 0.5);
+}
 
 struct PixelRect {
     int left, top, width, height;
@@ -76,16 +85,64 @@ struct PixelSize {
     friend bool operator==(const PixelSize&, const PixelSize&) = default;
 };
 
-// Where a control sits in the client area on a screen of `dpi`.
-constexpr PixelRect pixel_rect(const ControlPlacement& placement, int dpi)
+// Where a control sits in the client area on a screen of `dpi`, scaled by
+// the interface font.
+constexpr PixelRect pixel_rect(const ControlPlacement& placement, int dpi, double scale = 1)
 {
-    return {to_pixels(placement.left, dpi), to_pixels(placement.top, dpi), to_pixels(placement.width, dpi),
-            to_pixels(placement.height, dpi)};
+    return {to_pixels(placement.left, dpi, scale), to_pixels(placement.top, dpi, scale),
+            to_pixels(placement.width, dpi, scale), to_pixels(placement.height, dpi, scale)};
 }
 
-constexpr PixelSize client_size(int dpi)
+constexpr PixelSize client_size(int dpi, double scale = 1)
 {
-    return {to_pixels(client_width_twips, dpi), to_pixels(client_height_twips, dpi)};
+    return {to_pixels(client_width_twips, dpi, scale), to_pixels(client_height_twips, dpi, scale)};
+}
+
+// The interface font as a window measures it on its screen: its size, and
+// the least height in pixels that shows one whole line of it (ascent and
+// descent) in the label, and with the frame and margins in the input and a
+// button.
+struct InterfaceFont {
+    double points;
+    int label_height, input_height, button_height;
+
+    constexpr int least_height(ControlKind kind) const
+    {
+        switch (kind) {
+        case ControlKind::Label: return label_height;
+        case ControlKind::Input: return input_height;
+        case ControlKind::Button: return button_height;
+        case ControlKind::List: break; // many lines high
+        }
+        return 0;
+    }
+};
+
+struct FormLayout {
+    PixelSize client;
+    std::array<PixelRect, form_controls.size()> controls; // in the table's order
+};
+
+// The form on a screen of `dpi` with `font`: every position and size scaled
+// by the font, and a control where a whole line does not fit grown downward,
+// into the gap above the controls beneath it; nothing else moves.
+constexpr FormLayout form_layout(int dpi, const InterfaceFont& font)
+{
+    const double scale = font_scale(font.points);
+    FormLayout layout{client_size(dpi, scale), {}};
+    for (const ControlPlacement& placement : form_controls)
+        layout.controls[index_of(placement.control)] = pixel_rect(placement, dpi, scale);
+    for (const ControlPlacement& placement : form_controls) {
+        PixelRect& rect = layout.controls[index_of(placement.control)];
+        int room = layout.client.height - rect.top;
+        for (const PixelRect& below : layout.controls) {
+            const bool overlaps = below.left < rect.left + rect.width && rect.left < below.left + below.width;
+            if (overlaps && below.top >= rect.top + rect.height)
+                room = std::min(room, below.top - rect.top);
+        }
+        rect.height = std::clamp(font.least_height(placement.kind), rect.height, std::max(rect.height, room));
+    }
+    return layout;
 }
 
 // The controls that take the focus, in tab order: a label never does.

@@ -29,11 +29,12 @@ void FormBehaviour::load()
     boxes_.input_num.set_focus();
 }
 
-void FormBehaviour::lay_out(int dpi)
+void FormBehaviour::lay_out(int dpi, const InterfaceFont& font)
 {
-    toolkit_.set_client_size(client_size(dpi));
+    const FormLayout layout = form_layout(dpi, font);
+    toolkit_.set_client_size(layout.client);
     for (const ControlPlacement& placement : form_controls)
-        toolkit_.place(placement.control, pixel_rect(placement, dpi));
+        toolkit_.place(placement.control, layout.controls[index_of(placement.control)]);
 }
 
 void FormBehaviour::handle(Control control, Event event)

@@ -36,8 +36,9 @@ public:
     // Start-up, before the window is first shown: both lists empty and the
     // focus in the input.
     void load();
-    // Sizes the client area and places every control for a screen of `dpi`.
-    void lay_out(int dpi);
+    // Sizes the client area and places every control for a screen of `dpi`
+    // and the interface font drawn there.
+    void lay_out(int dpi, const InterfaceFont& font);
     // An event the user raised on a control. It may end the program: the
     // caller must not touch the form afterwards if the window is gone.
     void handle(Control control, Event event);

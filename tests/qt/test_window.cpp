@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -22,6 +23,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cmath>
+#include <functional>
 #include <memory>
 
 using namespace fortpad;
@@ -46,6 +49,7 @@ class WindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -77,8 +81,8 @@ private slots:
     void screen_readers_hear_names_in_tab_order();
     void a_list_shows_its_selection_only_with_the_focus_data();
     void a_list_shows_its_selection_only_with_the_focus();
-    void latin_letters_keep_their_bottoms_data();
-    void latin_letters_keep_their_bottoms();
+    void no_text_is_clipped_at_any_font_data();
+    void no_text_is_clipped_at_any_font();
     void window_icon_comes_from_the_theme_once_painted();
     void ok_reads_in_chinese_with_qt_translations();
     // Last: it leaves a right-to-left translation installed.
@@ -99,7 +103,16 @@ private:
     void type_and_test(const QString& text, Trigger trigger = Trigger::Enter);
 
     std::unique_ptr<FormWindow> form_;
+    QFont desktop_font_;
 };
+
+// The layout is exact to the pixel for a 9-point font with a short line:
+// the tests use one, unless they say otherwise.
+void WindowTest::initTestCase()
+{
+    desktop_font_ = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+}
 
 void WindowTest::init()
 {
@@ -604,47 +617,125 @@ void WindowTest::a_list_shows_its_selection_only_with_the_focus()
         }
 }
 
-// The fonts of a Chinese desktop have a line taller than the 18-pixel input.
-void WindowTest::latin_letters_keep_their_bottoms_data()
+namespace {
+
+// Rows of an image where `text` is inked: they differ from `blank`, the same
+// place without the text, by more than faint antialiasing.
+int inked_rows(const QImage& text, const QImage& blank)
 {
-    QTest::addColumn<QString>("family");
-    QTest::newRow("default") << QFontInfo(QApplication::font()).family();
-    QTest::newRow("Noto Sans CJK") << "Noto Sans CJK SC";
-    QTest::newRow("WenQuanYi Micro Hei") << "WenQuanYi Micro Hei";
+    int rows = 0;
+    for (int y = 0; y < text.height(); ++y)
+        for (int x = 0; x < text.width(); ++x)
+            if (std::abs(qGray(text.pixel(x, y)) - qGray(blank.pixel(x, y))) > 96) {
+                ++rows;
+                break;
+            }
+    return rows;
 }
 
-void WindowTest::latin_letters_keep_their_bottoms()
+// What a control shows of `text`, set by `show`: the rows where it is inked,
+// and the colour behind it.
+struct Shown {
+    int inked_rows;
+    QColor background;
+};
+
+Shown shown_in(QWidget* control, const std::function<void(const QString&)>& show, const QString& text)
+{
+    show(QString());
+    const QImage blank = control->grab().toImage();
+    show(text);
+    return {inked_rows(control->grab().toImage(), blank), blank.pixelColor(blank.width() / 2, blank.height() / 2)};
+}
+
+// The rows inked by the same text drawn freely, with room all round, in the
+// control's font and colours.
+int inked_rows_free(const QWidget* control, QPalette::ColorRole role, const QString& text, const QColor& background)
+{
+    const qreal ratio = control->devicePixelRatioF();
+    const QFontMetrics metrics(control->font());
+    QImage image(QSize(metrics.horizontalAdvance(text) + 40, 3 * metrics.height()) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(background);
+    const QImage blank = image.copy();
+    QPainter painter(&image);
+    painter.setFont(control->font());
+    painter.setPen(control->palette().color(role));
+    painter.drawText(QRect(QPoint(20, 0), image.deviceIndependentSize().toSize()), Qt::AlignVCenter | Qt::TextShowMnemonic,
+                     text);
+    painter.end();
+    return inked_rows(image, blank);
+}
+
+// Every row of `text` that a control shows, as drawn freely. At a
+// fractional device pixel ratio the text lands on another fraction of a
+// pixel inside the control than outside it, and its antialiased edge may
+// take a row more or less; clipping takes more.
+void expect_whole_line(QWidget* control, QWidget* drawn_in, QPalette::ColorRole role,
+                       const std::function<void(const QString&)>& show, const QString& text)
+{
+    const Shown shown = shown_in(drawn_in, show, text);
+    const int free = inked_rows_free(control, role, text, shown.background);
+    QVERIFY(shown.inked_rows > 0);
+    if (control->devicePixelRatioF() == std::floor(control->devicePixelRatioF()))
+        QCOMPARE(shown.inked_rows, free);
+    else
+        QVERIFY2(shown.inked_rows >= free - 1,
+                 qPrintable(QStringLiteral("%1: %2 of %3 rows").arg(control->objectName()).arg(shown.inked_rows).arg(free)));
+}
+
+} // namespace
+
+// The desktops' interface fonts, and large text: the form scales with the
+// font and every control shows its whole line.
+void WindowTest::no_text_is_clipped_at_any_font_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<double>("points");
+    QTest::newRow("the desktop's") << QFontInfo(desktop_font_).family() << desktop_font_.pointSizeF();
+    QTest::newRow("short line: DejaVu Sans 9") << "DejaVu Sans" << 9.0;
+    QTest::newRow("GNOME: Cantarell 11") << "Cantarell" << 11.0;
+    QTest::newRow("KDE: Noto Sans 10") << "Noto Sans" << 10.0;
+    QTest::newRow("Noto Sans CJK SC 9") << "Noto Sans CJK SC" << 9.0;
+    QTest::newRow("WenQuanYi Micro Hei 9") << "WenQuanYi Micro Hei" << 9.0;
+    QTest::newRow("large text: 14 points") << QFontInfo(desktop_font_).family() << 14.0;
+}
+
+void WindowTest::no_text_is_clipped_at_any_font()
 {
     QFETCH(QString, family);
-    if (!QFontDatabase::hasFamily(family))
-        QSKIP("font not installed");
-    const QString text = "吉gjpqy_";
+    QFETCH(double, points);
+    QVERIFY2(QFontDatabase::hasFamily(family), qPrintable(family + " is not installed"));
+    const QFont default_font = QApplication::font();
     QFont font(family);
-    font.setPointSizeF(QApplication::font().pointSizeF());
-    input()->setFont(font);
-    input()->setText(text);
-    input()->setCursorPosition(0);
+    font.setPointSizeF(points);
+    QApplication::setFont(font);
+    const auto restore_font = qScopeGuard([&] { QApplication::setFont(default_font); });
+    form_ = std::make_unique<FormWindow>();
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+
+    const double scale = std::max(1.0, points / 9);
+    QCOMPARE(form_->size(), QSize(qRound(712 * scale), qRound(345 * scale)));
+    qInfo("%s %g: scale %.3f, input %d pixels high", qPrintable(family), points, scale, input()->height());
+    const QString sample = to_qstring(u"吉gjpqy_");
     good()->setFocus(); // no caret in the input
-    // Rows holding ink, inside the box's frame and drawn freely: none may
-    // be cut off.
-    const auto inked_rows = [](const QImage& image) {
-        int rows = 0;
-        for (int y = 1; y < image.height() - 1; ++y)
-            for (int x = 2; x < image.width() - 2; ++x)
-                if (qGray(image.pixel(x, y)) < 96) {
-                    ++rows;
-                    break;
-                }
-        return rows;
+    const auto expect = [](QWidget* control, QPalette::ColorRole role, auto set, const QString& text) {
+        expect_whole_line(control, control, role, [&](const QString& shown) { set(shown); }, text);
     };
-    QImage free(200, 80, QImage::Format_RGB32);
-    free.fill(Qt::white);
-    QPainter painter(&free);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(QPoint(10, 50), text);
-    painter.end();
-    QCOMPARE(inked_rows(input()->grab().toImage()), inked_rows(free));
+    expect(input(), QPalette::Text, [&](const QString& text) { input()->setText(text); }, sample);
+    auto* label = child<QLabel>("Label1");
+    expect(label, QPalette::WindowText, [&](const QString& text) { label->setText(text); }, label->text());
+    // The captions' glyphs; the styles draw the access key's underline each
+    // its own way, inside the glyphs' descent.
+    for (const char* name : {"cmd_test", "cmd_abort", "cmd_clr", "cmd_end"}) {
+        auto* button = child<QPushButton>(name);
+        expect(button, QPalette::ButtonText, [&](const QString& text) { button->setText(text); },
+               QString(button->text()).remove(u'&'));
+    }
+    input()->setFocus();
+    expect_whole_line(bad(), bad()->viewport(), QPalette::Text, [&](const QString& text) { bad()->setPlainText(text); },
+                      sample);
 }
 
 void WindowTest::window_icon_comes_from_the_theme_once_painted()

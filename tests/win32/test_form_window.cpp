@@ -14,7 +14,9 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -261,6 +263,205 @@ TEST(Layout, ControlsSitWhereTheTableSaysAtTheScreensDpi)
         EXPECT_EQ(font.lfHeight, metrics.lfMessageFont.lfHeight);
     }
     DestroyWindow(window);
+}
+
+// The DPI of the screen in this run (run_at_dpi sets it).
+int screen_dpi()
+{
+    const char* wanted = std::getenv("FORTPAD_TEST_DPI");
+    return wanted ? std::atoi(wanted) : 96;
+}
+
+// The user's message font, set for as long as this lives.
+class MessageFont {
+public:
+    MessageFont(const wchar_t* face, double points)
+    {
+        saved_.cbSize = sizeof saved_;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved_, &saved_, 0);
+        NONCLIENTMETRICSW metrics = saved_;
+        lstrcpynW(metrics.lfMessageFont.lfFaceName, face, LF_FACESIZE);
+        metrics.lfMessageFont.lfHeight = -int(points * system_dpi() / 72 + 0.5);
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    }
+    ~MessageFont() { SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved_, &saved_, 0); }
+    MessageFont(const MessageFont&) = delete;
+    MessageFont& operator=(const MessageFont&) = delete;
+
+private:
+    NONCLIENTMETRICSW saved_{};
+};
+
+// A window's pixels as the screen shows them, row by row.
+struct Image {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+
+    int gray(int x, int y) const
+    {
+        const COLORREF c = pixels[std::size_t(y * width + x)];
+        return (GetRValue(c) * 11 + GetGValue(c) * 16 + GetBValue(c) * 5) / 32;
+    }
+};
+
+Image capture(HDC source, int left, int top, int width, int height)
+{
+    Image image{width, height, std::vector<COLORREF>(std::size_t(width * height))};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const HDC memory = CreateCompatibleDC(source);
+    const HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY);
+    SelectObject(memory, previous);
+    GetDIBits(memory, bitmap, 0, UINT(height), image.pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    for (COLORREF& pixel : image.pixels) // the DIB holds BGR
+        pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
+    return image;
+}
+
+Image capture(HWND control)
+{
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    const HDC screen = GetDC(nullptr);
+    Image image = capture(screen, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    ReleaseDC(nullptr, screen);
+    return image;
+}
+
+// Rows where `text` differs from `blank` by more than faint antialiasing.
+int inked_rows(const Image& text, const Image& blank)
+{
+    int rows = 0;
+    for (int y = 0; y < text.height; ++y)
+        for (int x = 0; x < text.width; ++x)
+            if (std::abs(text.gray(x, y) - blank.gray(x, y)) > 96) {
+                ++rows;
+                break;
+            }
+    return rows;
+}
+
+// The rows inked by `text` drawn freely, with room all round, in a control's
+// font and colours.
+int inked_rows_free(HWND control, std::u16string_view text, COLORREF colour, COLORREF background)
+{
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HGDIOBJ font = SelectObject(memory, HFONT(SendMessageW(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(memory, &metrics);
+    const int width = 40 + 2 * int(text.size()) * metrics.tmMaxCharWidth, height = 3 * metrics.tmHeight;
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    const HBRUSH fill = CreateSolidBrush(background);
+    RECT all{0, 0, width, height};
+    FillRect(memory, &all, fill);
+    DeleteObject(fill);
+    const Image blank = capture(memory, 0, 0, width, height);
+    SetTextColor(memory, colour);
+    SetBkMode(memory, TRANSPARENT);
+    RECT at{20, metrics.tmHeight, width, height};
+    DrawTextW(memory, to_wide(text).c_str(), int(text.size()), &at, DT_LEFT | DT_TOP | DT_NOPREFIX);
+    const int rows = inked_rows(capture(memory, 0, 0, width, height), blank);
+    SelectObject(memory, previous);
+    SelectObject(memory, font);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return rows;
+}
+
+class LayoutAtFont : public Form, public ::testing::WithParamInterface<std::pair<const wchar_t*, double>> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam().first)
+            font_.emplace(GetParam().first, GetParam().second);
+        Form::SetUp();
+    }
+    void TearDown() override
+    {
+        Form::TearDown();
+        font_.reset();
+    }
+
+    // The whole form at the font's scale, and every text shown whole.
+    void expect_form_for_font(double points)
+    {
+        const int dpi = screen_dpi();
+        const double scale = points > 9 ? points / 9 : 1;
+        RECT client{};
+        GetClientRect(window, &client);
+        EXPECT_EQ(std::pair(client.right, client.bottom),
+                  std::pair(LONG(10680.0 * dpi * scale / 1440 + 0.5), LONG(5175.0 * dpi * scale / 1440 + 0.5)));
+        SetFocus(control(Control::good_box)); // no caret in the input
+        expect_whole_line(Control::input_num, u"吉gjpqy_", GetSysColor(COLOR_WINDOWTEXT));
+        expect_whole_line(Control::Label1, placement_of(Control::Label1).caption, GetSysColor(COLOR_WINDOWTEXT));
+        for (Control button : {Control::cmd_test, Control::cmd_abort, Control::cmd_clr, Control::cmd_end}) {
+            std::u16string caption = u16(placement_of(button).caption);
+            std::erase(caption, u'&'); // the glyphs; the underline lies within their descent
+            expect_whole_line(button, caption, GetSysColor(COLOR_BTNTEXT));
+        }
+        std::printf("at %d dpi, %g points: scale %.3f, input %d pixels high\n", dpi, points, scale,
+                    placement_in(window, control(Control::input_num)).height);
+    }
+
+private:
+    void expect_whole_line(Control name, std::u16string_view text, COLORREF colour)
+    {
+        SCOPED_TRACE(placement_of(name).name);
+        const HWND shown_in = control(name);
+        SetWindowTextW(shown_in, L"");
+        UpdateWindow(shown_in);
+        pump();
+        const Image blank = capture(shown_in);
+        SetWindowTextW(shown_in, to_wide(text).c_str());
+        UpdateWindow(shown_in);
+        pump();
+        const int shown = inked_rows(capture(shown_in), blank);
+        const int free = inked_rows_free(shown_in, text, colour, blank.pixels[blank.pixels.size() / 2]);
+        // Clipped text loses rows; the controls' own drawing may blur one more.
+        EXPECT_GT(shown, 0);
+        EXPECT_GE(shown, free);
+        EXPECT_LE(shown, free + 1);
+    }
+
+    std::optional<MessageFont> font_;
+};
+
+TEST_P(LayoutAtFont, ShowsEveryTextWhole)
+{
+    NONCLIENTMETRICSW metrics = non_client_metrics(screen_dpi());
+    expect_form_for_font(-metrics.lfMessageFont.lfHeight * 72.0 / screen_dpi());
+}
+
+INSTANTIATE_TEST_SUITE_P(, LayoutAtFont,
+                         ::testing::Values(std::pair<const wchar_t*, double>{nullptr, 0},
+                                           std::pair{L"Noto Sans CJK SC", 9.0},
+                                           std::pair{L"Noto Sans CJK SC", 13.5}),
+                         [](const auto& info) {
+                             return info.param.first ? "noto_sans_cjk_sc_" + std::to_string(int(info.param.second * 10))
+                                                     : std::string("tahoma_as_wine_has_it");
+                         });
+
+// Windows' text size or a new message font, while the window is open.
+TEST_F(Form, FollowsANewMessageFontAtOnce)
+{
+    const MessageFont larger(L"Noto Sans CJK SC", 13.5);
+    SendMessageW(window, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    pump();
+    RECT client{};
+    GetClientRect(window, &client);
+    const int dpi = screen_dpi();
+    EXPECT_EQ(std::pair(client.right, client.bottom),
+              std::pair(LONG(10680.0 * dpi * 1.5 / 1440 + 0.5), LONG(5175.0 * dpi * 1.5 / 1440 + 0.5)));
+    LOGFONTW font{};
+    GetObjectW(HFONT(SendMessageW(control(Control::input_num), WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_STREQ(font.lfFaceName, L"Noto Sans CJK SC");
 }
 
 TEST_F(Form, IsAFixedWindowWithItsCaptionAndIcon)

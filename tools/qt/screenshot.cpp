@@ -1,10 +1,12 @@
-// Renders the window after a few sample tests and writes it as a PNG:
-//   QT_QPA_PLATFORM=offscreen fortpad_screenshot docs/screenshot.png
+// Renders the window after a few sample tests and writes it as a PNG, in the
+// interface font given (as "family,points") or the default one:
+//   QT_QPA_PLATFORM=offscreen fortpad_screenshot docs/screenshot.png [FONT]
 #include "form_window.h"
 #include "qt_strings.h"
 #include "sample_numbers.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -13,9 +15,14 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: fortpad_screenshot OUTPUT.png\n", stderr);
+    if (argc != 2 && argc != 3) {
+        std::fputs("usage: fortpad_screenshot OUTPUT.png [FAMILY,POINTS]\n", stderr);
         return 2;
+    }
+    if (argc == 3) {
+        QFont font;
+        font.fromString(QString::fromLocal8Bit(argv[2]));
+        QApplication::setFont(font);
     }
     fortpad::FormWindow form;
     form.show();

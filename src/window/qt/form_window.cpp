@@ -9,8 +9,10 @@
 #include "qt_strings.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
+#include <QStyle>
 
 namespace fortpad {
 namespace {
@@ -48,7 +50,7 @@ FormWindow::FormWindow()
     setWindowIcon(QIcon(QPixmap::fromImage(QImage(fortpad_xpm))));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    form_.lay_out(qt_dpi);
+    lay_out();
     stack_in_tab_order();
     label_the_input();
     connect_events();
@@ -103,8 +105,24 @@ void FormWindow::connect_events()
     }
 }
 
+// The form follows the application's font, which Qt takes from the desktop.
+void FormWindow::lay_out()
+{
+    const QFont shown = font();
+    const double points = shown.pointSizeF() > 0 ? shown.pointSizeF() : shown.pixelSize() * 72.0 / qt_dpi;
+    const int line = QFontMetrics(shown).height();
+    const auto frame = [this](Control name) {
+        const QWidget& widget = control<QWidget>(name);
+        return 2 * widget.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &widget);
+    };
+    form_.lay_out(qt_dpi, {points, line, line + frame(Control::input_num), line + frame(Control::cmd_test)});
+}
+
 bool FormWindow::event(QEvent* event)
 {
+    // A new interface font or size, while running: the form again at once.
+    if (event->type() == QEvent::FontChange)
+        lay_out();
     // Finding the icon in the desktop's theme takes milliseconds: do it once
     // the window has painted, with the compiled-in icon until then.
     if (event->type() == QEvent::Paint && !painted_) {

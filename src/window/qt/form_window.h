@@ -32,6 +32,7 @@ private:
 
     using Controls = std::array<QWidget*, form_controls.size()>;
     static Controls create_controls(QWidget& form);
+    void lay_out();
     void stack_in_tab_order();
     void label_the_input();
     void connect_events();

@@ -75,13 +75,40 @@ void stack_controls(const FormState& state)
     SetWindowPos(state.control(stacking_order().front()), HWND_BOTTOM, 0, 0, 0, 0, keep);
 }
 
-void set_font_for(FormState& state, int dpi)
+// The message font's size in points, from its height in pixels at `dpi`
+// (negative: the em; positive: the cell, leading included).
+double points_of(const LOGFONTW& font, const TEXTMETRICW& metrics, int dpi)
+{
+    const int em = font.lfHeight < 0 ? -font.lfHeight : metrics.tmHeight - metrics.tmInternalLeading;
+    return em * 72.0 / dpi;
+}
+
+TEXTMETRICW text_metrics(HFONT font)
+{
+    TEXTMETRICW metrics{};
+    const HDC screen = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(screen, font);
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return metrics;
+}
+
+// The system's message font for `dpi` (which Windows' text size enlarges
+// too), given to every control, and measured for the layout: a whole line
+// in the label, and with the 3-D edges and a pixel of margin in the boxes
+// and buttons.
+InterfaceFont set_font_for(FormState& state, int dpi)
 {
     const NONCLIENTMETRICSW metrics = non_client_metrics(dpi);
     unique_hfont font(CreateFontIndirectW(&metrics.lfMessageFont));
     for (HWND control : state.controls)
         SendMessageW(control, WM_SETFONT, WPARAM(font.get()), TRUE);
+    const TEXTMETRICW text = text_metrics(font.get());
     state.font = std::move(font);
+    const int edges = 2 * MulDiv(GetSystemMetrics(SM_CYEDGE), dpi, system_dpi());
+    return {points_of(metrics.lfMessageFont, text, dpi), int(text.tmHeight), int(text.tmHeight) + edges + 1,
+            int(text.tmHeight) + edges + 2};
 }
 
 // The icon at the size `metric` has at the system DPI, scaled to `dpi`; the
@@ -109,8 +136,7 @@ void set_icons_for(FormState& state, int dpi)
 void lay_out(FormState& state, int dpi)
 {
     state.dpi = dpi;
-    state.form.lay_out(dpi);
-    set_font_for(state, dpi);
+    state.form.lay_out(dpi, set_font_for(state, dpi));
     set_icons_for(state, dpi);
 }
 
@@ -190,7 +216,9 @@ void on_set_focus(FormState& state)
 // there is the form's, exactly.
 void on_get_dpi_scaled_size(int dpi, SIZE& size)
 {
-    const PixelSize client = client_size(dpi);
+    const NONCLIENTMETRICSW metrics = non_client_metrics(dpi);
+    const unique_hfont font(CreateFontIndirectW(&metrics.lfMessageFont));
+    const PixelSize client = client_size(dpi, font_scale(points_of(metrics.lfMessageFont, text_metrics(font.get()), dpi)));
     size = window_size_for_client({client.width, client.height}, window_style, dpi);
 }
 
@@ -224,6 +252,11 @@ LRESULT handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
     case WM_GETDPISCALEDSIZE:
         on_get_dpi_scaled_size(int(wparam), *reinterpret_cast<SIZE*>(lparam));
         return TRUE;
+    case WM_SETTINGCHANGE:
+        // A new message font or text size: the form again at once.
+        if (state && wparam == SPI_SETNONCLIENTMETRICS)
+            lay_out(*state, state->dpi);
+        break;
     case WM_DPICHANGED:
         if (state)
             on_dpi_changed(*state, LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
