@@ -75,40 +75,42 @@ void stack_controls(const FormState& state)
     SetWindowPos(state.control(stacking_order().front()), HWND_BOTTOM, 0, 0, 0, 0, keep);
 }
 
-// The message font's size in points, from its height in pixels at `dpi`
-// (negative: the em; positive: the cell, leading included).
-double points_of(const LOGFONTW& font, const TEXTMETRICW& metrics, int dpi)
-{
-    const int em = font.lfHeight < 0 ? -font.lfHeight : metrics.tmHeight - metrics.tmInternalLeading;
-    return em * 72.0 / dpi;
-}
-
-TEXTMETRICW text_metrics(HFONT font)
-{
-    TEXTMETRICW metrics{};
-    const HDC screen = GetDC(nullptr);
-    const HGDIOBJ previous = SelectObject(screen, font);
-    GetTextMetricsW(screen, &metrics);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
-    return metrics;
-}
-
 // The system's message font for `dpi` (which Windows' text size enlarges
-// too), given to every control, and measured for the layout: a whole line
-// in the label, and with the 3-D edges and a pixel of margin in the boxes
-// and buttons.
-InterfaceFont set_font_for(FormState& state, int dpi)
+// too), and how the layout needs it measured.
+struct MessageFont {
+    unique_hfont font;
+    InterfaceFont measured;
+};
+
+// Measured as the controls show it: a whole line in the label, and with the
+// 3-D edges and a pixel of margin in the boxes and buttons; its size in
+// points from its height at `dpi` (negative: the em; positive: the cell,
+// leading included).
+MessageFont message_font(int dpi)
 {
     const NONCLIENTMETRICSW metrics = non_client_metrics(dpi);
     unique_hfont font(CreateFontIndirectW(&metrics.lfMessageFont));
-    for (HWND control : state.controls)
-        SendMessageW(control, WM_SETFONT, WPARAM(font.get()), TRUE);
-    const TEXTMETRICW text = text_metrics(font.get());
-    state.font = std::move(font);
+    TEXTMETRICW text{};
+    const HDC screen = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(screen, font.get());
+    GetTextMetricsW(screen, &text);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    const int em = metrics.lfMessageFont.lfHeight < 0 ? -metrics.lfMessageFont.lfHeight
+                                                       : text.tmHeight - text.tmInternalLeading;
     const int edges = 2 * MulDiv(GetSystemMetrics(SM_CYEDGE), dpi, system_dpi());
-    return {points_of(metrics.lfMessageFont, text, dpi), int(text.tmHeight), int(text.tmHeight) + edges + 1,
-            int(text.tmHeight) + edges + 2};
+    const int line = text.tmHeight;
+    return {std::move(font), {em * 72.0 / dpi, line, line + edges + 1, line + edges + 2}};
+}
+
+// Gives every control the message font for `dpi`; returns its measure.
+InterfaceFont set_font_for(FormState& state, int dpi)
+{
+    MessageFont message = message_font(dpi);
+    for (HWND control : state.controls)
+        SendMessageW(control, WM_SETFONT, WPARAM(message.font.get()), TRUE);
+    state.font = std::move(message.font);
+    return message.measured;
 }
 
 // The icon at the size `metric` has at the system DPI, scaled to `dpi`; the
@@ -216,9 +218,7 @@ void on_set_focus(FormState& state)
 // there is the form's, exactly.
 void on_get_dpi_scaled_size(int dpi, SIZE& size)
 {
-    const NONCLIENTMETRICSW metrics = non_client_metrics(dpi);
-    const unique_hfont font(CreateFontIndirectW(&metrics.lfMessageFont));
-    const PixelSize client = client_size(dpi, font_scale(points_of(metrics.lfMessageFont, text_metrics(font.get()), dpi)));
+    const PixelSize client = client_size(dpi, font_scale(message_font(dpi).measured.points));
     size = window_size_for_client({client.width, client.height}, window_style, dpi);
 }
 
