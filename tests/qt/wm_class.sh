@@ -1,14 +1,11 @@
 #!/usr/bin/env bash
-# wm_class.sh PROGRAM DESKTOP_ENTRY: on an X server of its own, the window's
-# WM_CLASS is the one the desktop entry names as StartupWMClass, so that a
-# desktop shell matches the window to its menu entry and icon.
+# wm_class.sh PROGRAM DESKTOP_ENTRY, on an X server (with_x_server.sh): the
+# window's WM_CLASS is the one the desktop entry names as StartupWMClass, so
+# that a desktop shell matches the window to its menu entry and icon.
 set -euo pipefail
-source "$(dirname "$0")/../xvfb.sh"
 program=$1 entry=$2
-dir=$(mktemp -d)
-XVFB_PID="" app=""
-trap 'kill $app $XVFB_PID 2>/dev/null; rm -rf "$dir"' EXIT
-start_xvfb "$dir"
+app=""
+trap 'kill $app 2>/dev/null' EXIT
 
 "$program" </dev/null >/dev/null 2>&1 &
 app=$!
