@@ -2,7 +2,7 @@
 """Renders fortpad.svg into fortpad.ico (every size Windows draws, in 32-bit
 colour, 256 pixels as PNG), fortpad.xpm (the 32-pixel image as C source, for
 the window icon: Qt reads XPM data directly, without scanning its image
-plugins at start-up) and the PNGs that desktop shells ask for,
+plugins at start-up) and the PNGs that desktop shells and browsers ask for,
 icons/fortpad-<size>.png.
 
 The SVG is drawn only with axis-aligned, filled <rect>s on a 32-unit grid,
@@ -18,7 +18,8 @@ import zlib
 from pathlib import Path
 
 SIZE = 32
-PNG_SIZES = (16, 24, 32, 48, 64, 128, 256)
+# Browsers: an iPhone home screen (180), the web app manifest (192, 512).
+PNG_SIZES = (16, 24, 32, 48, 64, 128, 180, 192, 256, 512)
 # Title bar, taskbar, Alt+Tab and Explorer at 100 %, 125 %, 150 % and more.
 ICO_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 here = Path(__file__).resolve().parent
