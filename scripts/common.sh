@@ -14,6 +14,11 @@ test_packages=(libbenchmark-dev clang libclang-rt-14-dev fonts-noto-cjk fonts-wq
 # a virtual X server with a Chinese font to run it.
 windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 xvfb
     fonts-wqy-microhei)
+# The browser window: clang with the C and C++ libraries for WebAssembly
+# (WASI); headless Chromium driven by Selenium, with a Latin and a Chinese
+# font, to test it.
+web_packages=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32
+    chromium chromium-driver python3-selenium fonts-dejavu-core fonts-noto-cjk)
 
 # Installs the Debian packages of "$@" that are not installed yet.
 install_missing() {

@@ -7,6 +7,7 @@ import http.server
 import os
 import tempfile
 import threading
+import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -91,3 +92,27 @@ def other_origins(driver, origin):
             if url.startswith(("http:", "https:", "ws:", "wss:")) and not url.startswith(origin + "/"):
                 urls.append(url)
     return urls
+
+
+def wait_until(driver, condition, seconds=10):
+    """Waits for a script expression to become true in the page."""
+    deadline = time.monotonic() + seconds
+    while not driver.execute_script(f"return {condition}"):
+        if time.monotonic() > deadline:
+            raise AssertionError(f"still false after {seconds} s: {condition}")
+        time.sleep(0.02)
+
+
+def bytes_received(driver, origin):
+    """What the network carried for each URL of `origin` since the last
+    call, headers included."""
+    urls, sizes = {}, {}
+    for entry in driver.get_log("performance"):
+        message = json.loads(entry["message"])["message"]
+        params = message["params"]
+        if message["method"] == "Network.requestWillBeSent" and params["request"]["url"].startswith(origin):
+            urls[params["requestId"]] = params["request"]["url"]
+        elif message["method"] == "Network.loadingFinished" and params["requestId"] in urls:
+            url = urls[params["requestId"]]
+            sizes[url] = sizes.get(url, 0) + int(params["encodedDataLength"])
+    return sizes

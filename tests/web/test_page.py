@@ -4,7 +4,6 @@ suites read: test_page.py <site folder> <cases module>."""
 import base64
 import json
 import sys
-import time
 import unittest
 from pathlib import Path
 
@@ -33,16 +32,9 @@ done(JSON.stringify(window.cases));
 
 
 def start_page(driver, origin):
+    """Loads the page and waits until the module has laid the form out."""
     driver.get(origin + "/")
-    wait_for(driver, "document.activeElement.id === 'input_num'")
-
-
-def wait_for(driver, condition, seconds=10):
-    deadline = time.monotonic() + seconds
-    while not driver.execute_script(f"return {condition}"):
-        if time.monotonic() > deadline:
-            raise AssertionError(f"still false after {seconds} s: {condition}")
-        time.sleep(0.02)
+    browser.wait_until(driver, "document.getElementById('fortpad')?.style.length > 0")
 
 
 class Page(unittest.TestCase):
@@ -87,7 +79,11 @@ class Page(unittest.TestCase):
         chain.key_up(Keys.ALT).perform()
 
     def value(self, name):
-        return self.js("return document.getElementById(arguments[0]).value", name)
+        """The input's text, or a list's as the page reads it back."""
+        return self.driver.execute_async_script("""
+            const [name, done] = arguments, element = document.getElementById(name);
+            done(element.localName === 'input' ? element.value : (await import('./fortpad.js')).listText(element));
+        """, name)
 
     def focused(self):
         return self.js("return document.activeElement.id")
@@ -205,19 +201,24 @@ class Page(unittest.TestCase):
         failures = self.driver.execute_async_script(f"""
             const [done] = arguments, texts = window.cases.listTexts;
             const page = await import('./fortpad.js');
-            const list = document.createElement('textarea');
-            document.body.append(list);
+            const list = document.getElementById('bad_num');
             const normalise = {NORMALISE};
             const failures = [];
-            for (const {{name, text}} of texts) {{
+            // Each text in pieces and whole; then many lines, split at a CR LF,
+            // and entry by entry, as tests write them.
+            const entry = '\\r\\n02.大展鸿图,13812345602', many = entry.repeat(300);
+            page.setListText(list, '');
+            for (let i = 0; i < 300; ++i) page.appendToList(list, entry);
+            if (page.listText(list) !== normalise(many)) failures.push('entry by entry');
+            for (const {{name, text}} of [...texts, {{name: 'many lines', text: many}}]) {{
                 page.setListText(list, '');
-                for (const piece of [text.slice(0, 1), text.slice(1, 3), text.slice(3)])
+                const cut = Math.min(text.length, Math.max(3, text.length - 20));
+                for (const piece of [text.slice(0, 1), text.slice(1, 3), text.slice(3, cut), text.slice(cut)])
                     page.appendToList(list, piece);
-                if (list.value !== normalise(text)) failures.push(name + ' in pieces');
+                if (page.listText(list) !== normalise(text)) failures.push(name + ' in pieces');
                 page.setListText(list, text);
-                if (list.value !== normalise(text)) failures.push(name + ' set whole');
+                if (page.listText(list) !== normalise(text)) failures.push(name + ' set whole');
             }}
-            list.remove();
             done(failures);
         """)
         self.assertEqual(failures, [])
@@ -325,13 +326,13 @@ class Offline(unittest.TestCase):
         driver = browser.chromium()
         try:
             start_page(driver, server.origin)
-            wait_for(driver, "navigator.serviceWorker.controller !== null")
+            browser.wait_until(driver, "navigator.serviceWorker.controller !== null")
             server.stop()
             driver.set_network_conditions(offline=True, latency=0, download_throughput=0, upload_throughput=0)
             start_page(driver, server.origin)
             driver.execute_script("document.getElementById('input_num').value = '12345'")
             ActionChains(driver).send_keys(Keys.RETURN).perform()
-            self.assertTrue(driver.execute_script("return document.getElementById('good_box').value.length > 0"))
+            self.assertTrue(driver.execute_script("return document.getElementById('good_box').textContent.length > 0"))
         finally:
             browser.quit(driver)
 

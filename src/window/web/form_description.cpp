@@ -39,33 +39,9 @@ static_assert([] {
     return true;
 }());
 
-std::u16string css_colour(Rgb colour)
-{
-    static constexpr char16_t hex[] = u"0123456789abcdef";
-    std::u16string text = u"#";
-    for (const int channel : {colour.red, colour.green, colour.blue}) {
-        text += hex[channel >> 4];
-        text += hex[channel & 0xF];
-    }
-    return text;
-}
-
 void write_control(JsonWriter& json, const ControlPlacement& placement)
 {
-    json.begin_object();
-    json.key(u"name").value(placement.name);
-    json.key(u"kind").value(kind_name(placement.kind));
-    json.key(u"caption").value(placement.caption);
-    const char16_t key = access_key(placement.caption);
-    json.key(u"accessKey").value(std::u16string_view(&key, key ? 1 : 0));
-    json.key(u"tabIndex").value(placement.tab_index);
-    json.key(u"colour");
-    if (placement.text_colour)
-        json.value(css_colour(*placement.text_colour));
-    else
-        json.null();
-    json.key(u"accessibleName").value(accessible_name(placement));
-    json.end_object();
+    json.begin_object().key(u"name").value(placement.name).key(u"kind").value(kind_name(placement.kind)).end_object();
 }
 
 } // namespace
@@ -74,7 +50,6 @@ std::u16string form_description()
 {
     JsonWriter json;
     json.begin_object();
-    json.key(u"caption").value(form_caption);
     json.key(u"controls").begin_array();
     for (const ControlPlacement& placement : form_controls)
         write_control(json, placement);

@@ -4,10 +4,10 @@
 
 namespace fortpad::web {
 
-// The form as the page builds it, in JSON: caption, controls in the table's
-// order (name, kind, caption, access key, tab index, text colour, accessible
-// name), the order in which they stack, and which event runs a handler on
-// which control.
+// What the page's script needs of the form, in JSON: the controls in the
+// table's order (their number in the module's calls) with name and kind, the
+// order in which they stack, and which event runs a handler on which
+// control. The page's markup comes from the same description at build time.
 std::u16string form_description();
 
 } // namespace fortpad::web

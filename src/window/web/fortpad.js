@@ -4,7 +4,7 @@
 
 const form = document.getElementById('fortpad');
 const aboutBox = document.getElementById('about_box');
-const fontProbe = document.createElement('span');
+const fontProbe = document.querySelector('.font-probe');
 const controls = []; // the elements, by the module's control number
 let module; // the module's exports; gone once the program has ended
 let description;
@@ -31,26 +31,62 @@ function writeText(text, pointer) {
         view[i] = text.charCodeAt(i);
 }
 
-// A list grows at its end without being set again, so one more entry costs
-// the same however long the list is; it shows its top after each entry. The
-// browser turns each CR LF and lone CR into LF as it stores text, so a CR
-// that ends one piece and the LF that starts the next are one line break,
-// as they would be in the list's text written whole.
+// A list is editable text in blocks of at most 64 lines, and one more entry
+// goes into the last block or a new one: the browser lays out and draws only
+// that block, and skips those out of sight, so an entry costs the same
+// however long the list is (a text area lays out its whole text again). The
+// line break between two blocks is the blocks' boundary. Like a text area,
+// the list keeps each CR LF and lone CR as LF, so a CR that ends one piece
+// and the LF that starts the next are one line break, as they would be in
+// the list's text written whole.
+const linesPerBlock = 64;
+const blockLines = new WeakMap();
 const endsInCarriageReturn = new WeakMap();
 
-export function setListText(list, text) {
-    list.value = text;
+function addBlock(list) {
+    const block = document.createElement('div');
+    block.className = 'lines';
+    blockLines.set(block, 0);
+    list.append(block);
+    return block;
+}
+
+function writeLines(list, text) {
+    const [first, ...lines] = text.replace(/\r\n?/g, '\n').split('\n');
+    let block = list.lastElementChild ?? addBlock(list);
+    let pending = first;
+    for (const line of lines) {
+        if (blockLines.get(block) < linesPerBlock) {
+            pending += '\n' + line;
+            blockLines.set(block, blockLines.get(block) + 1);
+            continue;
+        }
+        if (pending)
+            block.append(pending);
+        block = addBlock(list);
+        pending = line;
+    }
+    if (pending)
+        block.append(pending);
     list.scrollTop = 0;
+}
+
+export function setListText(list, text) {
+    list.replaceChildren();
     endsInCarriageReturn.set(list, text.endsWith('\r'));
+    writeLines(list, text);
 }
 
 export function appendToList(list, tail) {
     if (tail === '')
         return;
-    const end = list.textLength;
-    list.setRangeText(endsInCarriageReturn.get(list) && tail[0] === '\n' ? tail.slice(1) : tail, end, end);
-    list.scrollTop = 0;
+    writeLines(list, endsInCarriageReturn.get(list) && tail[0] === '\n' ? tail.slice(1) : tail);
     endsInCarriageReturn.set(list, tail.endsWith('\r'));
+}
+
+// The list's text as it stands, line breaks as LF.
+export function listText(list) {
+    return [...list.children].map(block => block.textContent).join('\n');
 }
 
 function inputBox() {
@@ -126,43 +162,6 @@ const pageFunctions = {
 
 function handle(control, event) {
     module?.handle(control, description.events.indexOf(event));
-}
-
-// A caption's "&" underlines the access key that follows it.
-function showCaption(element, caption) {
-    const amp = caption.indexOf('&');
-    if (amp < 0 || amp + 1 === caption.length) {
-        element.textContent = caption;
-        return;
-    }
-    const key = document.createElement('u');
-    key.textContent = caption[amp + 1];
-    element.append(caption.slice(0, amp), key, caption.slice(amp + 2));
-}
-
-function createControl(control) {
-    const tags = {button: 'button', input: 'input', list: 'textarea', label: 'span'};
-    const element = document.createElement(tags[control.kind]);
-    element.id = control.name;
-    element.className = control.kind;
-    if (control.kind === 'button') {
-        element.type = 'button';
-        showCaption(element, control.caption);
-        element.setAttribute('aria-keyshortcuts', `Alt+${control.accessKey.toUpperCase()}`);
-    } else if (control.kind === 'input') {
-        Object.assign(element, {type: 'text', spellcheck: false, enterKeyHint: 'go'});
-        element.setAttribute('autocapitalize', 'off');
-        const label = description.controls.find(other => other.kind === 'label');
-        element.setAttribute('aria-labelledby', label.name);
-        placeCaretOnClick(element);
-    } else if (control.kind === 'list') {
-        element.spellcheck = false;
-        element.style.color = control.colour;
-        element.setAttribute('aria-label', control.accessibleName);
-    } else {
-        element.textContent = control.caption;
-    }
-    return element;
 }
 
 // The page's events as the form's: a click, and Enter or Space on a focused
@@ -264,20 +263,20 @@ async function start() {
     module._initialize();
     const pointer = module.form_description();
     description = JSON.parse(readText(pointer, module.form_description_length()));
-    document.title = description.caption;
-    for (const number of description.stacking)
-        form.append(controls[number] = createControl(description.controls[number]));
+    description.controls.forEach((control, number) => {
+        controls[number] = document.getElementById(control.name);
+    });
     for (const {control, event} of description.handlers)
         connect(control, event);
-    fontProbe.className = 'font-probe';
-    fontProbe.setAttribute('aria-hidden', 'true');
-    fontProbe.textContent = 'Xgjpqy_'; // the font's own line, as a desktop measures it
-    document.body.append(fontProbe);
+    placeCaretOnClick(inputBox());
+    for (const list of form.querySelectorAll('.list'))
+        if (!list.isContentEditable)
+            list.contentEditable = 'true'; // a browser without plain-text editing
     document.addEventListener('keydown', onKey, true);
+    module.load(); // the input can take keys before the first layout is done
     layOut();
     window.addEventListener('resize', layOut);
     new ResizeObserver(layOut).observe(fontProbe);
-    module.load();
     navigator.serviceWorker?.register('sw.js');
 }
 
