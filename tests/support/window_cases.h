@@ -1,7 +1,8 @@
 #pragma once
 
-// What both windows, Qt and Win32, must show: read by both suites, so a case
-// is written once. Plain data, no toolkit.
+// What every window, Qt, Win32 and the browser's, must show: read by each
+// suite (the browser's through a module built from this header), so a case is
+// written once. Plain data, no toolkit.
 
 #include <array>
 #include <string_view>

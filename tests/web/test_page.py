@@ -144,6 +144,26 @@ class Page(unittest.TestCase):
                 self.assertEqual(self.value(example["list"]), before + self.normalised(example["entry"]))
                 self.assertEqual(self.focused(), "input_num")
 
+    def test_blank_and_very_long_inputs(self):
+        # Only spaces: nothing recorded, the input emptied.
+        self.type_number("   ")
+        self.keys(Keys.RETURN)
+        self.assertEqual((self.value("input_num"), self.lists()), ("", ("", "")))
+        # 100,000 digits cross to the module and back whole; the last 32 stay.
+        digits = "1234567890" * 10000
+        self.type_number(digits)
+        self.keys(Keys.RETURN)
+        self.assertEqual(self.value("input_num"), digits[-32:])
+        self.assertTrue(self.value("bad_num").endswith("," + digits[-32:]))
+
+    def test_screen_readers_hear_the_forms_names(self):
+        label = self.element("Label1").text
+        self.assertEqual(self.element("input_num").accessible_name, label)
+        names = {self.element(name).accessible_name for name in ("bad_num", "good_box")}
+        self.assertEqual(len(names), 2)
+        self.assertNotIn("", names)
+        self.assertEqual({self.element(name).aria_role for name in ("bad_num", "good_box")}, {"textbox"})
+
     def test_tab_order_both_ways(self):
         self.type_number("12345")
         visits = self.cases["tabVisits"]
@@ -321,12 +341,13 @@ class Phone(Page):
 
 
 class Offline(unittest.TestCase):
-    def test_the_page_works_offline_after_the_first_visit(self):
+    def test_the_page_installs_and_works_offline_after_the_first_visit(self):
         server = browser.Server(SITE)
         driver = browser.chromium()
         try:
             start_page(driver, server.origin)
             browser.wait_until(driver, "navigator.serviceWorker.controller !== null")
+            self.assertEqual(driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"], [])
             server.stop()
             driver.set_network_conditions(offline=True, latency=0, download_throughput=0, upload_throughput=0)
             start_page(driver, server.origin)
