@@ -340,6 +340,18 @@ class Phone(Page):
 
 
 
+    def test_one_column_before_the_module_arrives(self):
+        self.driver.execute_cdp_cmd("Network.enable", {})
+        self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*.wasm"]})
+        try:
+            self.driver.get(self.server.origin + "/")
+            browser.wait_until(self.driver, "document.activeElement.id === 'input_num'")
+            form = self.js("const form = document.getElementById('fortpad'); return [form.className, form.style.length]")
+            self.assertEqual(form, ["narrow", 0], "one column, and not laid out by the module")
+        finally:
+            self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": []})
+
+
 class Offline(unittest.TestCase):
     def test_the_page_installs_and_works_offline_after_the_first_visit(self):
         server = browser.Server(SITE)

@@ -1,6 +1,7 @@
-// fortpad's browser window: builds the form from the module's description,
-// places it where the module says, and hands the page's events to the
-// module, which runs the form's handlers and the reckoning.
+// fortpad's browser window: finds the form's controls in the page (written
+// from the form's description at build time), places them where the module
+// says, and hands the page's events to the module, which runs the form's
+// handlers and the reckoning.
 
 const form = document.getElementById('fortpad');
 const aboutBox = document.getElementById('about_box');
@@ -9,6 +10,7 @@ const controls = []; // the elements, by the module's control number
 let module; // the module's exports; gone once the program has ended
 let description;
 let clientWidth = 0; // CSS pixels
+let watchedRatio; // the pixel ratio whose change lays the form out again
 
 // Strings cross as UTF-16 units in the module's memory, every unit kept
 // (a decoder would replace a lone surrogate). The memory may grow during any
@@ -236,6 +238,10 @@ function measureFont() {
     return [points, height(0), height(frame('input')), height(frame('button'))];
 }
 
+function fitToScreen() {
+    form.classList.toggle('narrow', document.documentElement.clientWidth < clientWidth);
+}
+
 // Sized on whole device pixels, so the form is sharp at any pixel ratio or
 // zoom; on a screen narrower than the form, one column instead.
 function layOut() {
@@ -243,8 +249,11 @@ function layOut() {
         return;
     const ratio = window.devicePixelRatio;
     module.lay_out(Math.round(96 * ratio), ...measureFont());
-    form.classList.toggle('narrow', document.documentElement.clientWidth < clientWidth);
-    matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', layOut, {once: true});
+    fitToScreen();
+    if (ratio !== watchedRatio) {
+        watchedRatio = ratio;
+        matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', layOut, {once: true});
+    }
 }
 
 async function instantiate() {
@@ -259,6 +268,10 @@ async function instantiate() {
 }
 
 async function start() {
+    // A phone shows one column from the first frame, by the form's width at
+    // 9 points that the style sheet holds, until the module lays it out.
+    clientWidth = parseFloat(getComputedStyle(form).getPropertyValue('--client-width'));
+    fitToScreen();
     module = (await instantiate()).instance.exports;
     module._initialize();
     const pointer = module.form_description();
@@ -273,7 +286,7 @@ async function start() {
         if (!list.isContentEditable)
             list.contentEditable = 'true'; // a browser without plain-text editing
     document.addEventListener('keydown', onKey, true);
-    module.load(); // the input can take keys before the first layout is done
+    module.load();
     layOut();
     window.addEventListener('resize', layOut);
     new ResizeObserver(layOut).observe(fontProbe);
