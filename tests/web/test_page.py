@@ -230,6 +230,9 @@ class Page(unittest.TestCase):
             page.setListText(list, '');
             for (let i = 0; i < 300; ++i) page.appendToList(list, entry);
             if (page.listText(list) !== normalise(many)) failures.push('entry by entry');
+            list.scrollTop = 1000;
+            page.appendToList(list, entry);
+            if (list.scrollTop !== 0) failures.push('the top shown after an entry');
             for (const {{name, text}} of [...texts, {{name: 'many lines', text: many}}]) {{
                 page.setListText(list, '');
                 const cut = Math.min(text.length, Math.max(3, text.length - 20));
