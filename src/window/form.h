@@ -174,20 +174,25 @@ constexpr auto stacking_order()
     return order;
 }
 
+// The label, which names the input; none if the form had no label.
+constexpr std::optional<Control> input_label()
+{
+    for (const ControlPlacement& placement : form_controls)
+        if (placement.kind == ControlKind::Label)
+            return placement.control;
+    return std::nullopt;
+}
+
 // What screen readers call a control: its own name, or, for the input, the
 // label's caption that names it, without its colon.
 constexpr std::u16string_view accessible_name(const ControlPlacement& placement)
 {
-    if (!placement.accessible_name.empty() || placement.kind != ControlKind::Input)
+    if (!placement.accessible_name.empty() || placement.kind != ControlKind::Input || !input_label())
         return placement.accessible_name;
-    for (const ControlPlacement& label : form_controls)
-        if (label.kind == ControlKind::Label) {
-            std::u16string_view caption = label.caption;
-            if (caption.ends_with(u'：'))
-                caption.remove_suffix(1);
-            return caption;
-        }
-    return {};
+    std::u16string_view caption = placement_of(*input_label()).caption;
+    if (caption.ends_with(u'：'))
+        caption.remove_suffix(1);
+    return caption;
 }
 
 constexpr char16_t lower_case(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }

@@ -71,13 +71,7 @@ std::string caption_markup(std::u16string_view caption)
            escaped(caption.substr(amp + 2));
 }
 
-std::string label_name()
-{
-    for (const ControlPlacement& placement : form_controls)
-        if (placement.kind == ControlKind::Label)
-            return placement.name;
-    return {};
-}
+static_assert(input_label().has_value(), "the input is named by its label");
 
 std::string control_markup(const ControlPlacement& placement)
 {
@@ -87,7 +81,7 @@ std::string control_markup(const ControlPlacement& placement)
         return "<span " + id + " class=\"label\">" + escaped(placement.caption) + "</span>";
     case ControlKind::Input:
         return "<input " + id + " class=\"input\" type=\"text\" autofocus spellcheck=\"false\" autocapitalize=\"off\""
-               " enterkeyhint=\"go\" aria-labelledby=\"" + label_name() + "\">";
+               " enterkeyhint=\"go\" aria-labelledby=\"" + placement_of(*input_label()).name + "\">";
     case ControlKind::Button: {
         const char key = char(access_key(placement.caption) - u'a' + u'A');
         return "<button " + id + " class=\"button\" type=\"button\" aria-keyshortcuts=\"Alt+" + key + "\">" +
