@@ -81,14 +81,22 @@ def quit(driver):
     driver.fortpad_home.cleanup()
 
 
+def network_events(driver):
+    """(method, parameters) of each network event the browser logged since
+    the last call."""
+    for entry in driver.get_log("performance"):
+        message = json.loads(entry["message"])["message"]
+        if message["method"].startswith("Network."):
+            yield message["method"], message["params"]
+
+
 def other_origins(driver, origin):
     """The web addresses outside `origin` that the browser asked for since
     the last call (its own chrome:// pages aside)."""
     urls = []
-    for entry in driver.get_log("performance"):
-        message = json.loads(entry["message"])["message"]
-        if message["method"] == "Network.requestWillBeSent":
-            url = message["params"]["request"]["url"]
+    for method, params in network_events(driver):
+        if method == "Network.requestWillBeSent":
+            url = params["request"]["url"]
             if url.startswith(("http:", "https:", "ws:", "wss:")) and not url.startswith(origin + "/"):
                 urls.append(url)
     return urls
@@ -107,12 +115,16 @@ def bytes_received(driver, origin):
     """What the network carried for each URL of `origin` since the last
     call, headers included."""
     urls, sizes = {}, {}
-    for entry in driver.get_log("performance"):
-        message = json.loads(entry["message"])["message"]
-        params = message["params"]
-        if message["method"] == "Network.requestWillBeSent" and params["request"]["url"].startswith(origin):
+    for method, params in network_events(driver):
+        if method == "Network.requestWillBeSent" and params["request"]["url"].startswith(origin):
             urls[params["requestId"]] = params["request"]["url"]
-        elif message["method"] == "Network.loadingFinished" and params["requestId"] in urls:
+        elif method == "Network.loadingFinished" and params["requestId"] in urls:
             url = urls[params["requestId"]]
             sizes[url] = sizes.get(url, 0) + int(params["encodedDataLength"])
     return sizes
+
+
+def open_page(driver, url):
+    """Loads fortpad's page and waits until the module has laid the form out."""
+    driver.get(url)
+    wait_until(driver, "document.getElementById('fortpad')?.style.length > 0")

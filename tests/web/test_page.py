@@ -31,10 +31,13 @@ done(JSON.stringify(window.cases));
 """
 
 
-def start_page(driver, origin):
-    """Loads the page and waits until the module has laid the form out."""
-    driver.get(origin + "/")
-    browser.wait_until(driver, "document.getElementById('fortpad')?.style.length > 0")
+ENCODED_CASES = base64.b64encode(CASES_MODULE.read_bytes()).decode()
+
+
+def read_cases(driver):
+    """The cases, from their module run in the page; the page keeps them as
+    `window.cases` until it is loaded again."""
+    return json.loads(driver.execute_async_script(READ_CASES, ENCODED_CASES))
 
 
 class Page(unittest.TestCase):
@@ -46,9 +49,8 @@ class Page(unittest.TestCase):
     def setUpClass(cls):
         cls.server = browser.Server(SITE)
         cls.driver = browser.chromium(cls.width, cls.height, cls.prefs, cls.mobile)
-        start_page(cls.driver, cls.server.origin)
-        cls.encoded_cases = base64.b64encode(CASES_MODULE.read_bytes()).decode()
-        cls.cases = json.loads(cls.driver.execute_async_script(READ_CASES, cls.encoded_cases))
+        browser.open_page(cls.driver, cls.server.origin + "/")
+        cls.cases = read_cases(cls.driver)
 
     @classmethod
     def tearDownClass(cls):
@@ -58,7 +60,7 @@ class Page(unittest.TestCase):
         assert not others, f"requests to other origins: {others}"
 
     def setUp(self):
-        start_page(self.driver, self.server.origin)
+        browser.open_page(self.driver, self.server.origin + "/")
 
     def js(self, script, *arguments):
         return self.driver.execute_script(script, *arguments)
@@ -217,7 +219,7 @@ class Page(unittest.TestCase):
     def test_appends_read_back(self):
         # Lone surrogates do not survive the driver's JSON: the page reads
         # the cases itself.
-        self.driver.execute_async_script(READ_CASES, self.encoded_cases)
+        read_cases(self.driver)
         failures = self.driver.execute_async_script(f"""
             const [done] = arguments, texts = window.cases.listTexts;
             const page = await import('./fortpad.js');
@@ -251,7 +253,7 @@ class Page(unittest.TestCase):
         self.keys(Keys.RETURN)
         self.element("cmd_end").click()
         self.assertEqual(self.js("return document.querySelectorAll('#fortpad, dialog').length"), 0)
-        start_page(self.driver, self.server.origin)
+        browser.open_page(self.driver, self.server.origin + "/")
         self.assertEqual(self.lists(), ("", ""))
 
 
@@ -293,12 +295,11 @@ class Layout(unittest.TestCase):
                 with self.subTest(ratio=ratio, prefs=prefs):
                     driver = browser.chromium(1600, 1000, prefs, font="DejaVu Sans")
                     try:
-                        encoded = base64.b64encode(CASES_MODULE.read_bytes()).decode()
                         driver.get(server.origin + "/")
-                        cases = json.loads(driver.execute_async_script(READ_CASES, encoded))
+                        cases = read_cases(driver)
                         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
                             "width": 1600, "height": 1000, "deviceScaleFactor": ratio, "mobile": False})
-                        start_page(driver, server.origin)
+                        browser.open_page(driver, server.origin + "/")
                         found = rects(driver)
                         size = next(s for s in cases["clientSizes"] if s["dpi"] == dpi)
                         self.assertOnPixels(found["fortpad"][2:], [size["width"], size["height"]], "client")
@@ -360,12 +361,12 @@ class Offline(unittest.TestCase):
         server = browser.Server(SITE)
         driver = browser.chromium()
         try:
-            start_page(driver, server.origin)
+            browser.open_page(driver, server.origin + "/")
             browser.wait_until(driver, "navigator.serviceWorker.controller !== null")
             self.assertEqual(driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"], [])
             server.stop()
             driver.set_network_conditions(offline=True, latency=0, download_throughput=0, upload_throughput=0)
-            start_page(driver, server.origin)
+            browser.open_page(driver, server.origin + "/")
             driver.execute_script("document.getElementById('input_num').value = '12345'")
             ActionChains(driver).send_keys(Keys.RETURN).perform()
             self.assertTrue(driver.execute_script("return document.getElementById('good_box').textContent.length > 0"))

@@ -28,8 +28,7 @@ try:
     for path, width, height, ratio, mobile in ((desktop, 712, 345, 1, False), (phone, 360, 640, 2, True)):
         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                                {"width": width, "height": height, "deviceScaleFactor": ratio, "mobile": mobile})
-        driver.get(server.origin + "/")
-        browser.wait_until(driver, "document.getElementById('fortpad')?.style.length > 0")
+        browser.open_page(driver, server.origin + "/")
         driver.execute_script(TEST_SAMPLES, samples)
         driver.save_screenshot(path)
         print(f"wrote {path}")
