@@ -7,6 +7,7 @@ const form = document.getElementById('fortpad');
 const aboutBox = document.getElementById('about_box');
 const fontProbe = document.querySelector('.font-probe');
 const controls = []; // the elements, by the module's control number
+let input; // the input box among them
 let module; // the module's exports; gone once the program has ended
 let description;
 let clientWidth = 0; // CSS pixels
@@ -91,10 +92,6 @@ export function listText(list) {
     return [...list.children].map(block => block.textContent).join('\n');
 }
 
-function inputBox() {
-    return controls[description.controls.findIndex(control => control.kind === 'input')];
-}
-
 function toPixels(devicePixels) {
     return `${devicePixels / window.devicePixelRatio}px`;
 }
@@ -133,14 +130,11 @@ function endProgram() {
 }
 
 const pageFunctions = {
-    input_length: () => inputBox().value.length,
-    input_copy: pointer => writeText(inputBox().value, pointer),
-    input_set_text: (pointer, length) => { inputBox().value = readText(pointer, length); },
-    input_set_sel_start: start => inputBox().setSelectionRange(start, start),
-    input_set_sel_length: length => {
-        const start = inputBox().selectionStart;
-        inputBox().setSelectionRange(start, start + length);
-    },
+    input_length: () => input.value.length,
+    input_copy: pointer => writeText(input.value, pointer),
+    input_set_text: (pointer, length) => { input.value = readText(pointer, length); },
+    input_set_sel_start: start => input.setSelectionRange(start, start),
+    input_set_sel_length: length => input.setSelectionRange(input.selectionStart, input.selectionStart + length),
     list_set_text: (control, pointer, length) => setListText(controls[control], readText(pointer, length)),
     list_append: (control, pointer, length) => appendToList(controls[control], readText(pointer, length)),
     set_client_size: (width, height) => {
@@ -278,10 +272,12 @@ async function start() {
     description = JSON.parse(readText(pointer, module.form_description_length()));
     description.controls.forEach((control, number) => {
         controls[number] = document.getElementById(control.name);
+        if (control.kind === 'input')
+            input = controls[number];
     });
     for (const {control, event} of description.handlers)
         connect(control, event);
-    placeCaretOnClick(inputBox());
+    placeCaretOnClick(input);
     for (const list of form.querySelectorAll('.list'))
         if (!list.isContentEditable)
             list.contentEditable = 'true'; // a browser without plain-text editing
