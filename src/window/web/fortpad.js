@@ -1,17 +1,19 @@
 // fortpad's browser window: finds the form's controls in the page (written
 // from the form's description at build time), places them where the module
 // says, and hands the page's events to the module, which runs the form's
-// handlers and the reckoning.
+// handlers, as its table names them, and the reckoning.
 
 const form = document.getElementById('fortpad');
 const aboutBox = document.getElementById('about_box');
 const fontProbe = document.querySelector('.font-probe');
+const input = form.querySelector('input');
 const controls = []; // the elements, by the module's control number
-let input; // the input box among them
-let module; // the module's exports; gone once the program has ended
-let description;
-let clientWidth = 0; // CSS pixels
+let module; // the module's exports, once it has started; gone once the program has ended
+let events; // the form's event names, by the module's number
 let watchedRatio; // the pixel ratio whose change lays the form out again
+// What the user did before the module had started, run once it has: Enter
+// or a click in the first moments is never lost.
+let early = [];
 
 // Strings cross as UTF-16 units in the module's memory, every unit kept
 // (a decoder would replace a lone surrogate). The memory may grow during any
@@ -34,14 +36,16 @@ function writeText(text, pointer) {
         view[i] = text.charCodeAt(i);
 }
 
-// A list is editable text in blocks of at most 64 lines, and one more entry
-// goes into the last block or a new one: the browser lays out and draws only
-// that block, and skips those out of sight, so an entry costs the same
-// however long the list is (a text area lays out its whole text again). The
-// line break between two blocks is the blocks' boundary. Like a text area,
-// the list keeps each CR LF and lone CR as LF, so a CR that ends one piece
-// and the LF that starts the next are one line break, as they would be in
-// the list's text written whole.
+// A list is editable text, mostly in blocks of at most 64 lines that the
+// page writes: the browser lays out and draws only the block an entry goes
+// into, and skips those out of sight, so an entry costs the same however
+// long the list is (a text area lays out its whole text again). A block
+// boundary is a line break. The user may edit a list in any way, and the
+// browser then writes text, line breaks and blocks of its own; an entry is
+// still appended to the text as the list shows it, at the end of its last
+// line, without reading or rewriting what lies before. Like a text area, the
+// list keeps each CR LF and lone CR as LF, so a CR that ends one piece and
+// the LF that starts the next are one line break.
 const linesPerBlock = 64;
 const blockLines = new WeakMap();
 const endsInCarriageReturn = new WeakMap();
@@ -54,42 +58,96 @@ function addBlock(list) {
     return block;
 }
 
+// The last text or line break the list shows, deepest last; null when it
+// shows nothing.
+function lastShown(node) {
+    for (let child = node.lastChild; child; child = child.previousSibling) {
+        if (child.nodeType === Node.TEXT_NODE ? child.data !== '' : child.localName === 'br')
+            return child;
+        const inner = child.nodeType === Node.ELEMENT_NODE && lastShown(child);
+        if (inner)
+            return inner;
+    }
+    return null;
+}
+
+// Where the list's text ends, as the element to write into and the node to
+// write before; null when the list shows nothing. A line break that ends a
+// run of text shows no line: the browser puts it there so that an empty last
+// line shows. Text goes before it, and it keeps that role.
+function endOfText(list) {
+    const last = lastShown(list);
+    if (!last)
+        return null;
+    if (last.localName === 'br')
+        return [last.parentNode, last];
+    if (last.data.endsWith('\n'))
+        return [last.parentNode, last.splitText(last.length - 1)];
+    return [last.parentNode, last.nextSibling];
+}
+
+// Writes `text` into `parent` before `next`; at the end of a run, an empty
+// last line needs a line break after it to show.
+function write(parent, next, text) {
+    if (text !== '' || !next)
+        parent.insertBefore(new Text(text), next);
+    if (!next && (text === '' || text.endsWith('\n')))
+        parent.append(document.createElement('br'));
+}
+
+// The first line continues the list's last line where it is; the others go
+// into the page's blocks.
 function writeLines(list, text) {
-    const [first, ...lines] = text.replace(/\r\n?/g, '\n').split('\n');
-    let block = list.lastElementChild ?? addBlock(list);
-    let pending = first;
+    const [first, ...lines] = text.split('\n');
+    const end = endOfText(list) ?? [addBlock(list), null];
+    let [block, next] = end;
+    if (!blockLines.has(block) || block.parentNode !== list) {
+        write(block, next, first);
+        block = undefined;
+    }
+    let piece = block ? first : undefined;
     for (const line of lines) {
-        if (blockLines.get(block) < linesPerBlock) {
-            pending += '\n' + line;
+        if (block && blockLines.get(block) < linesPerBlock) {
+            piece += '\n' + line;
             blockLines.set(block, blockLines.get(block) + 1);
             continue;
         }
-        if (pending)
-            block.append(pending);
+        if (block)
+            write(block, next, piece);
         block = addBlock(list);
-        pending = line;
+        next = null;
+        piece = line;
     }
-    if (pending)
-        block.append(pending);
+    if (block)
+        write(block, next, piece);
     list.scrollTop = 0;
+}
+
+// After the user's editing the CR that ended the text is no longer its end.
+// A deletion that leaves no text leaves an empty list, as in a text box (the
+// browser may leave line breaks of its own behind).
+function afterEditing(list, inputType) {
+    endsInCarriageReturn.delete(list);
+    if (!inputType.startsWith('delete'))
+        return;
+    const texts = document.createTreeWalker(list, NodeFilter.SHOW_TEXT);
+    let text = texts.nextNode();
+    while (text?.data === '')
+        text = texts.nextNode();
+    if (!text)
+        list.replaceChildren();
 }
 
 export function setListText(list, text) {
     list.replaceChildren();
-    endsInCarriageReturn.set(list, text.endsWith('\r'));
-    writeLines(list, text);
+    appendToList(list, text, false);
 }
 
-export function appendToList(list, tail) {
+export function appendToList(list, tail, afterCarriageReturn = endsInCarriageReturn.get(list)) {
     if (tail === '')
         return;
-    writeLines(list, endsInCarriageReturn.get(list) && tail[0] === '\n' ? tail.slice(1) : tail);
+    writeLines(list, (afterCarriageReturn && tail[0] === '\n' ? tail.slice(1) : tail).replace(/\r\n?/g, '\n'));
     endsInCarriageReturn.set(list, tail.endsWith('\r'));
-}
-
-// The list's text as it stands, line breaks as LF.
-export function listText(list) {
-    return [...list.children].map(block => block.textContent).join('\n');
 }
 
 function toPixels(devicePixels) {
@@ -140,7 +198,6 @@ const pageFunctions = {
     set_client_size: (width, height) => {
         form.style.setProperty('--client-width', toPixels(width));
         form.style.setProperty('--client-height', toPixels(height));
-        clientWidth = width / window.devicePixelRatio;
     },
     place: (control, left, top, width, height) => {
         const style = controls[control].style;
@@ -156,31 +213,63 @@ const pageFunctions = {
     end_program: endProgram,
 };
 
-function handle(control, event) {
-    module?.handle(control, description.events.indexOf(event));
+// `event` on `element`, by the form's names; the module's table says which
+// handler, if any, runs.
+function handle(element, event) {
+    if (early)
+        early.push(() => handle(element, event));
+    else
+        module?.handle(controls.indexOf(element), events.indexOf(event));
 }
 
+function pressAccessKey(letter) {
+    if (early)
+        early.push(() => pressAccessKey(letter));
+    else
+        module?.press_access_key(letter.charCodeAt(0));
+}
+
+// The control an event reached, if it is one of the form's.
+function controlOf(target) {
+    return target?.parentElement === form ? target : null;
+}
+
+// The window becoming active again puts the focus back where it was, and
+// the browser tells the control so; that is no new focus for the form.
+let focusWhenLeft = null;
+window.addEventListener('blur', event => {
+    if (event.target === window)
+        focusWhenLeft = document.activeElement;
+});
+
 // The page's events as the form's: a click, and Enter or Space on a focused
-// button, click it; the focus entering the input; Enter (or a phone
-// keyboard's Go) in the input submits the form.
-function connect(control, event) {
-    const element = controls[control];
-    if (event === 'Click')
-        element.addEventListener('click', () => handle(control, event));
-    else if (event === 'GotFocus')
-        element.addEventListener('focus', () => handle(control, event));
-    else if (event === 'EnterKey')
-        form.addEventListener('submit', submit => {
-            submit.preventDefault();
-            handle(control, event);
-        });
+// button, click it; a control gets the focus; Enter (or a phone keyboard's
+// Go) in a control submits the form.
+function connect() {
+    form.addEventListener('click', event => {
+        const control = controlOf(event.target.closest('#fortpad > *'));
+        if (control)
+            handle(control, 'Click');
+    });
+    form.addEventListener('focusin', event => {
+        const returning = event.target === focusWhenLeft;
+        focusWhenLeft = null;
+        if (!returning && controlOf(event.target))
+            handle(event.target, 'GotFocus');
+    });
+    form.addEventListener('submit', event => {
+        event.preventDefault();
+        const control = controlOf(document.activeElement);
+        if (control)
+            handle(control, 'EnterKey');
+    });
 }
 
 // On the desktop a click into the input runs its GotFocus handler, which
 // selects it all, and then puts the caret where the click was; the browser
 // would keep the selection, so the page places the caret itself. A drag that
 // selected something keeps its selection.
-function placeCaretOnClick(input) {
+function placeCaretOnClick() {
     let focusedByPointer = false;
     input.addEventListener('pointerdown', () => { focusedByPointer = document.activeElement !== input; });
     input.addEventListener('click', click => {
@@ -192,20 +281,27 @@ function placeCaretOnClick(input) {
     });
 }
 
+// The page holds the controls in stacking order, which is the tab order.
 function tabOrder() {
-    return description.stacking.map(number => controls[number]).filter(element => element.tabIndex >= 0);
+    return [...form.children].filter(element => element.tabIndex >= 0);
 }
+
+// The buttons' access keys, as the page shows them to screen readers.
+const accessKeys = new Set([...form.querySelectorAll('[aria-keyshortcuts]')]
+    .map(button => button.getAttribute('aria-keyshortcuts').replace(/^Alt\+/, '')));
 
 // Alt (and Shift) with a button's letter, from anywhere in the page, is that
 // button's; every other Alt shortcut stays the browser's. Tab and Shift+Tab
 // go round the form, never out of it.
 function onKey(event) {
-    if (!module || aboutBox.open || event.ctrlKey || event.metaKey)
+    if (aboutBox.open || event.ctrlKey || event.metaKey || !form.isConnected)
         return;
     if (event.altKey) {
-        const letter = /^[a-z]$/i.test(event.key) ? event.key : event.code.replace(/^Key/, '');
-        if (letter.length === 1 && module.press_access_key(letter.charCodeAt(0)))
+        const letter = (/^[a-z]$/i.test(event.key) ? event.key : event.code.replace(/^Key/, '')).toUpperCase();
+        if (accessKeys.has(letter)) {
             event.preventDefault();
+            pressAccessKey(letter);
+        }
     } else if (event.key === 'Tab') {
         const order = tabOrder();
         const [first, last] = event.shiftKey ? [order.at(-1), order[0]] : [order[0], order.at(-1)];
@@ -232,18 +328,14 @@ function measureFont() {
     return [points, height(0), height(frame('input')), height(frame('button'))];
 }
 
-function fitToScreen() {
-    form.classList.toggle('narrow', document.documentElement.clientWidth < clientWidth);
-}
-
 // Sized on whole device pixels, so the form is sharp at any pixel ratio or
-// zoom; on a screen narrower than the form, one column instead.
+// zoom. On a screen narrower than the form, the style sheet flows the
+// controls into one column from the first frame.
 function layOut() {
     if (!module)
         return;
     const ratio = window.devicePixelRatio;
     module.lay_out(Math.round(96 * ratio), ...measureFont());
-    fitToScreen();
     if (ratio !== watchedRatio) {
         watchedRatio = ratio;
         matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', layOut, {once: true});
@@ -254,39 +346,57 @@ async function instantiate() {
     const imports = {env: pageFunctions};
     try {
         return await WebAssembly.instantiateStreaming(fetch('fortpad.wasm'), imports);
-    } catch {
+    } catch (error) {
+        if (!(error instanceof TypeError))
+            throw error;
         // a server that does not say application/wasm
-        const bytes = await (await fetch('fortpad.wasm')).arrayBuffer();
-        return WebAssembly.instantiate(bytes, imports);
+        const response = await fetch('fortpad.wasm');
+        if (!response.ok)
+            throw new Error(`fortpad.wasm: ${response.status}`);
+        return WebAssembly.instantiate(await response.arrayBuffer(), imports);
     }
 }
 
+// The page cannot run here: cannot-run.js, which has run by the time the
+// document has loaded, says why and takes the controls away.
+async function cannotRun() {
+    early = undefined;
+    if (document.readyState === 'loading')
+        await new Promise(ready => document.addEventListener('DOMContentLoaded', ready, {once: true}));
+    window.fortpadCannotRun();
+}
+
 async function start() {
-    // A phone shows one column from the first frame, by the form's width at
-    // 9 points that the style sheet holds, until the module lays it out.
-    clientWidth = parseFloat(getComputedStyle(form).getPropertyValue('--client-width'));
-    fitToScreen();
-    module = (await instantiate()).instance.exports;
-    module._initialize();
-    const pointer = module.form_description();
-    description = JSON.parse(readText(pointer, module.form_description_length()));
-    description.controls.forEach((control, number) => {
-        controls[number] = document.getElementById(control.name);
-        if (control.kind === 'input')
-            input = controls[number];
-    });
-    for (const {control, event} of description.handlers)
-        connect(control, event);
-    placeCaretOnClick(input);
-    for (const list of form.querySelectorAll('.list'))
+    document.documentElement.dataset.started = '';
+    connect();
+    placeCaretOnClick();
+    document.addEventListener('keydown', onKey, true);
+    try {
+        module = (await instantiate()).instance.exports;
+        module._initialize();
+        const wiring = JSON.parse(readText(module.page_wiring(), module.page_wiring_length()));
+        events = wiring.events;
+        wiring.controls.forEach((name, number) => { controls[number] = document.getElementById(name); });
+    } catch {
+        module = undefined;
+        cannotRun();
+        return;
+    }
+    for (const list of form.querySelectorAll('.list')) {
         if (!list.isContentEditable)
             list.contentEditable = 'true'; // a browser without plain-text editing
-    document.addEventListener('keydown', onKey, true);
+        list.addEventListener('input', event => afterEditing(list, event.inputType));
+    }
     module.load();
     layOut();
     window.addEventListener('resize', layOut);
     new ResizeObserver(layOut).observe(fontProbe);
-    navigator.serviceWorker?.register('sw.js');
+    const waiting = early;
+    early = undefined;
+    waiting.forEach(run => run());
+    // Without a service worker (a private window, say) the page works the
+    // same, only not offline.
+    navigator.serviceWorker?.register('sw.js').catch(() => {});
 }
 
 start();

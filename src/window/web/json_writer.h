@@ -46,9 +46,6 @@ public:
         return *this;
     }
 
-    JsonWriter& value(bool truth) { return raw(truth ? u"true" : u"false"); }
-    JsonWriter& null() { return raw(u"null"); }
-
     const std::u16string& text() const { return text_; }
 
 private:
@@ -64,13 +61,6 @@ private:
     {
         text_ += bracket;
         first_ = false;
-        return *this;
-    }
-
-    JsonWriter& raw(std::u16string_view literal)
-    {
-        separate();
-        text_ += literal;
         return *this;
     }
 

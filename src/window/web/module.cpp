@@ -2,7 +2,7 @@
 // the page's boxes and window through the functions the page imports to it.
 
 #include "form_behaviour.h"
-#include "form_description.h"
+#include "page_wiring.h"
 
 #include <cstdint>
 #include <string>
@@ -85,7 +85,7 @@ PageResultList good_box{Control::good_box};
 PageResultList bad_num{Control::bad_num};
 PageToolkit toolkit;
 FormBehaviour form{{input_num, good_box, bad_num}, toolkit};
-std::u16string description;
+std::u16string wiring;
 
 } // namespace
 } // namespace fortpad::web
@@ -94,14 +94,14 @@ using namespace fortpad;
 
 extern "C" {
 
-// The form's description, in UTF-16 units; valid until the next call.
-MODULE_EXPORT(form_description) Text form_description()
+// The page's wiring, in UTF-16 units; valid until the next call.
+MODULE_EXPORT(page_wiring) Text page_wiring()
 {
-    web::description = web::form_description();
-    return web::description.data();
+    web::wiring = web::page_wiring();
+    return web::wiring.data();
 }
 
-MODULE_EXPORT(form_description_length) std::uint32_t form_description_length() { return web::description.size(); }
+MODULE_EXPORT(page_wiring_length) std::uint32_t page_wiring_length() { return web::wiring.size(); }
 
 MODULE_EXPORT(load) void load() { web::form.load(); }
 

@@ -4,8 +4,10 @@
 //   page_writer <page template> <style sheet> <page> <style sheet with places>
 // The template's "<!-- caption -->" becomes the form's caption and
 // "<!-- controls -->" the controls, in stacking order;
-// the style sheet gains each control's place on a 96-DPI screen with a
-// 9-point font, which the page's script corrects for other screens and fonts.
+// the style sheet's "@form_width@" becomes the form's width at the browser's
+// default font, below which the controls flow into one column, and the style
+// sheet gains each control's place on a 96-DPI screen with a 9-point font,
+// which the page's script corrects for other screens and fonts.
 
 #include "form.h"
 
@@ -14,7 +16,6 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace {
 
@@ -119,6 +120,15 @@ std::string place_rules()
     return css.str();
 }
 
+// In em of the browser's default font (16 CSS pixels), which is 9 points
+// for the form's font of 0.75rem.
+std::string form_width()
+{
+    std::ostringstream width;
+    width << client_size(96).width / 16.0 << "em";
+    return width.str();
+}
+
 std::string read(const char* path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -130,6 +140,17 @@ bool write(const char* path, const std::string& text)
     std::ofstream file(path, std::ios::binary);
     file << text;
     return bool(file.flush());
+}
+
+bool fill_in(std::string& text, const std::string& marker, const std::string& filling, const char* path)
+{
+    const auto at = text.find(marker);
+    if (at == std::string::npos) {
+        std::cerr << path << ": no " << marker << '\n';
+        return false;
+    }
+    text.replace(at, marker.size(), filling);
+    return true;
 }
 
 } // namespace
@@ -144,16 +165,12 @@ int main(int argc, char** argv)
     for (const Control control : stacking_order())
         controls += control_markup(placement_of(control)) + '\n';
     std::string page = read(argv[1]);
-    for (const auto& [marker, text] : {std::pair<std::string, std::string>{"<!-- caption -->", escaped(form_caption)},
-                                       {"<!-- controls -->\n", controls}}) {
-        const auto at = page.find(marker);
-        if (at == std::string::npos) {
-            std::cerr << argv[1] << ": no " << marker << '\n';
-            return 1;
-        }
-        page.replace(at, marker.size(), text);
-    }
-    if (!write(argv[3], page) || !write(argv[4], read(argv[2]) + place_rules())) {
+    std::string style = read(argv[2]);
+    if (!fill_in(page, "<!-- caption -->", escaped(form_caption), argv[1]) ||
+        !fill_in(page, "<!-- controls -->\n", controls, argv[1]) ||
+        !fill_in(style, "@form_width@", form_width(), argv[2]))
+        return 1;
+    if (!write(argv[3], page) || !write(argv[4], style + place_rules())) {
         std::cerr << "page_writer: cannot write the page\n";
         return 1;
     }
