@@ -15,10 +15,12 @@ test_packages=(libbenchmark-dev clang libclang-rt-14-dev fonts-noto-cjk fonts-wq
 windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 xvfb
     fonts-wqy-microhei)
 # The browser window: clang with the C and C++ libraries for WebAssembly
-# (WASI); headless Chromium driven by Selenium, with a Latin and a Chinese
-# font, to test it.
+# (WASI); to test it, Chromium and WebKit driven by Selenium (WebKit on a
+# virtual X server) and Firefox by its own WebDriver BiDi, with a Latin and
+# a Chinese font.
 web_packages=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32
-    chromium chromium-driver python3-selenium fonts-dejavu-core fonts-noto-cjk)
+    chromium chromium-driver python3-selenium webkit2gtk-driver firefox-esr python3-websocket xvfb
+    fonts-dejavu-core fonts-noto-cjk)
 
 # Installs the Debian packages of "$@" that are not installed yet.
 install_missing() {

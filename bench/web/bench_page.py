@@ -30,7 +30,7 @@ new MutationObserver((changes, observer) => {
 
 # One test by the form's Enter, to the list laid out again, in milliseconds.
 ONE_TEST = """
-const [entries, done] = arguments;
+const [entries] = arguments;
 const text = '\\r\\n78.有得有失,华而不实,须防劫财,始保安顺(吉带凶),13812345678'.repeat(entries);
 for (const list of document.querySelectorAll('#bad_num, #good_box')) {
     if (list.localName === 'textarea')
@@ -49,32 +49,32 @@ for (let i = 0; i < 41; ++i) {
     times.push(performance.now() - start);
 }
 times.sort((a, b) => a - b);
-done(times[20]);
+return times[20];
 """
 
 
 def first_visit(folder):
     """Bytes the network carried on a first visit, with and without icons."""
     server = browser.Server(folder)
-    driver = browser.chromium()
+    page = browser.chromium()
     try:
-        driver.execute_cdp_cmd("Network.enable", {})
-        driver.get(server.origin + "/site/")
-        browser.wait_until(driver, "navigator.serviceWorker.controller !== null")
-        sizes = browser.bytes_received(driver, server.origin)
+        page.driver.execute_cdp_cmd("Network.enable", {})
+        page.get(server.origin + "/site/")
+        browser.wait_until(page, "navigator.serviceWorker.controller !== null")
+        sizes = browser.bytes_received(page, server.origin)
     finally:
-        browser.quit(driver)
+        page.quit()
         server.stop()
     icons = sum(size for url, size in sizes.items() if "/icons/" in url)
     return sum(sizes.values()), icons
 
 
-def time_to_focus(driver, url):
-    driver.get(url)
-    browser.wait_until(driver, "window.focusedAt !== undefined")
+def time_to_focus(page, url):
+    page.get(url)
+    browser.wait_until(page, "window.focusedAt !== undefined")
     if "bare" not in url:
-        browser.wait_until(driver, "window.readyAt !== undefined")
-    return driver.execute_script("return [window.focusedAt, window.readyAt]")
+        browser.wait_until(page, "window.readyAt !== undefined")
+    return page.js("return [window.focusedAt, window.readyAt]")
 
 
 def main():
@@ -85,30 +85,31 @@ def main():
         print(f"first visit: {total - icons:,} bytes without the icons ({icons:,} for the icons)")
 
         server = browser.Server(folder)
-        driver = browser.chromium()
+        page = browser.chromium()
+        driver = page.driver
         try:
             driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": MARK_FOCUS})
-            page, bare = server.origin + "/site/", server.origin + "/bare.html"
-            time_to_focus(driver, page)  # installs the service worker, as a returning visitor has it
-            browser.wait_until(driver, "navigator.serviceWorker.controller !== null")
-            starts = {page: [], bare: []}
+            site, bare = server.origin + "/site/", server.origin + "/bare.html"
+            time_to_focus(page, site)  # installs the service worker, as a returning visitor has it
+            browser.wait_until(page, "navigator.serviceWorker.controller !== null")
+            starts = {site: [], bare: []}
             for _ in range(RUNS):
                 for url in starts:
-                    starts[url].append(time_to_focus(driver, url))
-            ours = statistics.median(focused for focused, _ in starts[page])
+                    starts[url].append(time_to_focus(page, url))
+            ours = statistics.median(focused for focused, _ in starts[site])
             theirs = statistics.median(focused for focused, _ in starts[bare])
-            ready = statistics.median(ready for _, ready in starts[page])
+            ready = statistics.median(ready for _, ready in starts[site])
             print(f"navigation to the input's focus, median of {RUNS}: page {ours:.1f} ms, "
                   f"bare page {theirs:.1f} ms ({ours / theirs:.2f}x); module ready {ready:.1f} ms")
             for entries in (0, 1000, 10000):
                 figures = []
-                for url in (page, bare):
-                    time_to_focus(driver, url)
-                    figures.append(driver.execute_async_script(ONE_TEST, entries))
+                for url in (site, bare):
+                    time_to_focus(page, url)
+                    figures.append(page.js(ONE_TEST, entries))
                 print(f"one test with {entries:,} entries in each list: page {figures[0]:.2f} ms, "
                       f"bare page {figures[1]:.2f} ms")
         finally:
-            browser.quit(driver)
+            page.quit()
             server.stop()
     print(f"fortpad.wasm: {(SITE / 'fortpad.wasm').stat().st_size:,} bytes")
 

@@ -1,16 +1,20 @@
 #!/usr/bin/python3
-"""The browser window in headless Chromium, against the cases the desktop
-suites read: test_page.py <site folder> <cases module>."""
+"""The browser window in Chromium, WebKit and Firefox, against the cases the
+desktop suites read: test_page.py <site folder> <cases module>. Every engine
+runs the same tests; what an engine's driver cannot do is reported as
+skipped, by name."""
 import base64
 import json
+import os
+import random
+import shutil
 import sys
+import tempfile
 import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import browser  # noqa: E402
-from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
-from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
 SITE, CASES_MODULE = (Path(argument) for argument in sys.argv[1:3])
@@ -19,76 +23,157 @@ del sys.argv[1:3]
 # The browser's lists read back every CR LF and lone CR as LF.
 NORMALISE = "text => text.replace(/\\r\\n?/g, '\\n')"
 
+# A list's text as it shows it, line by line, and the point in the page
+# before each of its characters and at its end: a block starts a line, a line
+# break in the text or a <br> ends one, and the break that ends a block's
+# text shows no line of its own.
+SHOWN = """(list => {
+    let text = '', points = [], run = null, end = null;
+    const add = (character, point, after) => { run = run ?? []; run.push({character, point, after}); };
+    const endRun = () => {
+        if (run === null)
+            return;
+        let runEnd = run.length ? run.at(-1).after : null;
+        if (run.at(-1)?.character === '\\n')
+            runEnd = run.pop().point;
+        if (end) {
+            text += '\\n';
+            points.push(end);
+        }
+        for (const {character, point} of run) {
+            text += character;
+            points.push(point);
+        }
+        end = runEnd ?? end;
+        run = null;
+    };
+    const walk = node => {
+        for (const child of node.childNodes) {
+            const index = [...node.childNodes].indexOf(child);
+            if (child.nodeType === Node.TEXT_NODE)
+                [...child.data].forEach((character, at) => add(character, [child, at], [child, at + 1]));
+            else if (child.localName === 'br')
+                add('\\n', [node, index], [node, index + 1]);
+            else if (getComputedStyle(child).display.startsWith('inline'))
+                walk(child);
+            else {
+                endRun();
+                walk(child);
+                endRun();
+            }
+        }
+    };
+    walk(list);
+    endRun();
+    points.push(end ?? [list, 0]);
+    return {text, points};
+})"""
+SHOWN_TEXT = f"(list => {SHOWN}(list).text)"
+
+# Where a click after the red list's last character puts the caret: after
+# the last text it shows, before a closing line break.
+CARET_AT_END = """
+const list = document.getElementById('bad_num'), walker = document.createTreeWalker(list, NodeFilter.SHOW_ALL);
+list.focus();
+let last = null;
+for (let node = walker.nextNode(); node; node = walker.nextNode())
+    if (node.nodeType === Node.TEXT_NODE ? node.data !== '' : node.localName === 'br')
+        last = node;
+if (!last)
+    getSelection().collapse(list, 0);
+else if (last.localName === 'br')
+    getSelection().collapse(last.parentNode, [...last.parentNode.childNodes].indexOf(last));
+else
+    getSelection().collapse(last, last.data.endsWith('\\n') ? last.length - 1 : last.length);
+"""
+
 READ_CASES = """
-const [bytes, done] = arguments;
-const module = (await WebAssembly.instantiate(Uint8Array.from(atob(bytes), c => c.charCodeAt(0)))).instance;
+const module = (await WebAssembly.instantiate(Uint8Array.from(atob(arguments[0]), c => c.charCodeAt(0)))).instance;
 module.exports._initialize();
 const units = new Uint16Array(module.exports.memory.buffer, module.exports.cases(), module.exports.cases_length());
 let text = '';
 for (let i = 0; i < units.length; i += 4096) text += String.fromCharCode(...units.subarray(i, i + 4096));
 window.cases = JSON.parse(text);
-done(JSON.stringify(window.cases));
+return JSON.stringify(window.cases);
 """
-
 
 ENCODED_CASES = base64.b64encode(CASES_MODULE.read_bytes()).decode()
 
 
-def read_cases(driver):
+def read_cases(page):
     """The cases, from their module run in the page; the page keeps them as
     `window.cases` until it is loaded again."""
-    return json.loads(driver.execute_async_script(READ_CASES, ENCODED_CASES))
+    return json.loads(page.js(READ_CASES, ENCODED_CASES))
 
 
-class Page(unittest.TestCase):
+def only_in(*engines, why):
+    """For a test that needs what only these engines' drivers give."""
+    def decorate(test):
+        def run(self, *arguments):
+            if self.engine not in engines:
+                self.skipTest(f"{self.engine}: {why}")
+            return test(self, *arguments)
+        run.__name__, run.__doc__ = test.__name__, test.__doc__
+        return run
+    return decorate
+
+
+DEVTOOLS = "needs Chromium's DevTools protocol"
+# Headless Firefox's window is never the active one: it sends no focus events,
+# and the keys its WebDriver BiDi sends do not press a focused button.
+FIREFOX_KEYS = "firefox: its headless window sends no focus events and its keys press no focused button"
+
+
+class EngineTest(unittest.TestCase):
+    engine = None  # set for each engine below
+
+    @classmethod
+    def start(cls, *arguments, **options):
+        return browser.start(cls.engine, *arguments, **options)
+
+
+class Page(EngineTest):
     """One browser at a desktop width, the page loaded afresh for each test."""
 
-    width, height, prefs, mobile = 1024, 768, None, None
+    width, height = 1024, 768
 
     @classmethod
     def setUpClass(cls):
         cls.server = browser.Server(SITE)
-        cls.driver = browser.chromium(cls.width, cls.height, cls.prefs, cls.mobile)
-        browser.open_page(cls.driver, cls.server.origin + "/")
-        cls.cases = read_cases(cls.driver)
+        cls.browser = cls.start(cls.width, cls.height)
+        browser.open_page(cls.browser, cls.server.origin + "/")
+        cls.cases = read_cases(cls.browser)
 
     @classmethod
     def tearDownClass(cls):
-        others = browser.other_origins(cls.driver, cls.server.origin)
-        browser.quit(cls.driver)
+        others = browser.other_origins(cls.browser, cls.server.origin) if cls.engine == "chromium" else []
+        cls.browser.quit()
         cls.server.stop()
         assert not others, f"requests to other origins: {others}"
 
     def setUp(self):
-        browser.open_page(self.driver, self.server.origin + "/")
+        browser.open_page(self.browser, self.server.origin + "/")
 
     def js(self, script, *arguments):
-        return self.driver.execute_script(script, *arguments)
-
-    def element(self, name):
-        return self.driver.find_element(By.ID, name)
+        return self.browser.js(script, *arguments)
 
     def keys(self, *keys):
-        ActionChains(self.driver).send_keys(*keys).perform()
+        for key in keys:
+            self.browser.press(key)
 
     def alt(self, letter, shift=False):
-        chain = ActionChains(self.driver).key_down(Keys.ALT)
-        if shift:
-            chain = chain.key_down(Keys.SHIFT)
-        chain = chain.send_keys(letter)
-        if shift:
-            chain = chain.key_up(Keys.SHIFT)
-        chain.key_up(Keys.ALT).perform()
+        self.browser.press(Keys.ALT, *([Keys.SHIFT] if shift else []), letter)
 
     def value(self, name):
-        """The input's text, or a list's as the page reads it back."""
-        return self.driver.execute_async_script("""
-            const [name, done] = arguments, element = document.getElementById(name);
-            done(element.localName === 'input' ? element.value : (await import('./fortpad.js')).listText(element));
-        """, name)
+        """The input's text, or a list's as the page shows it."""
+        return self.js(f"const element = document.getElementById(arguments[0]);"
+                       f"return element.localName === 'input' ? element.value : {SHOWN_TEXT}(element)", name)
 
     def focused(self):
         return self.js("return document.activeElement.id")
+
+    def focus(self, name):
+        self.js("document.getElementById(arguments[0]).focus()", name)
 
     def lists(self):
         return self.value("bad_num"), self.value("good_box")
@@ -130,21 +215,35 @@ class Page(unittest.TestCase):
         triggers = {
             "Enter": lambda: self.keys(Keys.RETURN),
             "keypad Enter": lambda: self.keys(Keys.ENTER),
-            "click": lambda: self.element("cmd_test").click(),
+            "click": lambda: self.browser.click("cmd_test"),
             "Alt+S": lambda: self.alt("s"),
             "Alt+Shift+S": lambda: self.alt("S", shift=True),
-            "Enter on the focused button": lambda: (self.element("cmd_test").send_keys(Keys.RETURN)),
-            "Space on the focused button": lambda: (self.element("cmd_test").send_keys(Keys.SPACE)),
+            "Enter on the focused button": lambda: self.keys(Keys.RETURN),
+            "Space on the focused button": lambda: self.keys(Keys.SPACE),
         }
         for name, trigger in triggers.items():
             with self.subTest(name):
+                if name.endswith("the focused button") and self.engine == "firefox":
+                    self.skipTest(FIREFOX_KEYS)
                 before = self.value(example["list"])
                 self.type_number(example["typed"])
-                if name.startswith(("Enter on", "Space on")):
-                    self.js("document.getElementById('cmd_test').focus()")
+                if name.endswith("the focused button"):
+                    self.focus("cmd_test")
                 trigger()
                 self.assertEqual(self.value(example["list"]), before + self.normalised(example["entry"]))
                 self.assertEqual(self.focused(), "input_num")
+
+    def test_enter_runs_what_the_forms_table_names(self):
+        # A submission with the focus on a list, which has no Enter handler,
+        # runs nothing; on a button, Enter clicks it.
+        self.type_number("12345")
+        self.keys(Keys.RETURN)
+        self.focus("bad_num")
+        self.js("document.getElementById('fortpad').requestSubmit()")
+        self.assertEqual(self.lists(), ("", self.normalised(self.cases["workedExamples"][1]["entry"])))
+        self.focus("cmd_clr")
+        self.js("document.getElementById('fortpad').requestSubmit()")
+        self.assertEqual(self.lists(), ("", ""))
 
     def test_blank_and_very_long_inputs(self):
         # Only spaces: nothing recorded, the input emptied.
@@ -158,13 +257,26 @@ class Page(unittest.TestCase):
         self.assertEqual(self.value("input_num"), digits[-32:])
         self.assertTrue(self.value("bad_num").endswith("," + digits[-32:]))
 
+    def test_a_long_entry_stays_one_line_and_scrolls_sideways(self):
+        self.type_number("9" * 32)
+        self.keys(Keys.RETURN)
+        overflow, scrolled = self.js("""
+            const list = document.getElementById('bad_num'), overflow = list.scrollWidth - list.clientWidth;
+            list.scrollLeft = overflow;
+            return [overflow, list.scrollLeft];""")
+        self.assertGreater(overflow, 0, "the line runs on past the list's edge")
+        self.assertGreater(scrolled, 0, "the list scrolls sideways to its end")
+
+    @only_in("chromium", why="WebDriver BiDi and WebKit's driver give no accessible names")
     def test_screen_readers_hear_the_forms_names(self):
-        label = self.element("Label1").text
-        self.assertEqual(self.element("input_num").accessible_name, label)
-        names = {self.element(name).accessible_name for name in ("bad_num", "good_box")}
+        driver = self.browser.driver
+        element = lambda name: driver.find_element("id", name)  # noqa: E731
+        label = element("Label1").text
+        self.assertEqual(element("input_num").accessible_name, label)
+        names = {element(name).accessible_name for name in ("bad_num", "good_box")}
         self.assertEqual(len(names), 2)
         self.assertNotIn("", names)
-        self.assertEqual({self.element(name).aria_role for name in ("bad_num", "good_box")}, {"textbox"})
+        self.assertEqual({element(name).aria_role for name in ("bad_num", "good_box")}, {"textbox"})
 
     def test_tab_order_both_ways(self):
         self.type_number("12345")
@@ -172,43 +284,63 @@ class Page(unittest.TestCase):
         for name in visits:
             self.keys(Keys.TAB)
             self.assertEqual(self.focused(), name)
-        self.assertEqual(self.selection(), [0, 5], "Tab into the input selects it all")
+        with self.subTest("Tab into the input selects it all"):
+            if self.engine == "firefox":
+                self.skipTest(FIREFOX_KEYS)
+            self.assertEqual(self.selection(), [0, 5])
         for name in reversed(["input_num"] + visits[:-1]):
-            ActionChains(self.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+            self.browser.press(Keys.SHIFT, Keys.TAB)
             self.assertEqual(self.focused(), name)
 
     def test_a_click_in_the_input_places_the_caret(self):
         self.type_number("1234567890")
-        self.element("cmd_test").click()
-        self.js("document.getElementById('bad_num').focus()")
-        ActionChains(self.driver).move_to_element(self.element("input_num")).click().perform()
+        self.browser.click("cmd_test")
+        self.focus("bad_num")
+        self.browser.click("input_num")
         self.assertEqual(self.focused(), "input_num")
         start, end = self.selection()
         self.assertEqual(start, end)
+
+    @only_in("chromium", why="its driver has no second tab to switch to")
+    def test_coming_back_to_the_tab_keeps_the_caret(self):
+        self.type_number("1234567890")
+        self.js("document.getElementById('input_num').setSelectionRange(3, 5)")
+        driver = self.browser.driver
+        page = driver.current_window_handle
+        driver.switch_to.new_window("tab")
+        driver.close()
+        driver.switch_to.window(page)
+        self.assertEqual(self.focused(), "input_num")
+        self.assertEqual(self.selection(), [3, 5])
 
     def test_access_keys_from_the_input_and_the_lists(self):
         for place in ("input_num", "bad_num", "good_box"):
             with self.subTest(place):
                 self.type_number("12345")
                 self.keys(Keys.RETURN)
-                self.js("document.getElementById(arguments[0]).focus()", place)
+                self.focus(place)
                 self.alt("c")
                 self.assertEqual(self.lists(), ("", ""))
                 self.assertEqual((self.value("input_num"), self.focused()), ("", "input_num"))
-                self.js("document.getElementById(arguments[0]).focus()", place)
+                self.focus(place)
                 self.alt("A", shift=True)
                 self.assertTrue(self.js("return document.getElementById('about_box').open"))
+                if self.engine == "firefox":
+                    self.js("document.getElementById('about_box').close()")
+                    self.skipTest(FIREFOX_KEYS)
                 self.keys(Keys.RETURN)
                 self.assertEqual(self.focused(), "cmd_abort")
 
     def test_the_about_box_is_modal_and_gives_the_focus_back(self):
-        self.element("cmd_abort").click()
+        self.browser.click("cmd_abort")
         self.assertTrue(self.js("return document.getElementById('about_box').matches(':modal')"))
-        title, text, buttons = self.js("const box = document.getElementById('about_box');"
-                                       "return [box.querySelector('h1').textContent, box.querySelector('p').innerText,"
-                                       "box.querySelectorAll('button').length]")
+        title, text, height, line, buttons = self.js(
+            "const box = document.getElementById('about_box'), text = box.querySelector('p');"
+            "return [box.querySelector('h1').textContent, text.textContent, text.getBoundingClientRect().height,"
+            "box.querySelector('h1').getBoundingClientRect().height, box.querySelectorAll('button').length]")
         self.assertTrue(title)
         self.assertEqual(len(text.split("\n")), 3)
+        self.assertAlmostEqual(height / line, 3, delta=0.5, msg="three lines shown")
         self.assertEqual(buttons, 1)
         self.alt("c")  # no access key reaches the form behind the box
         self.assertTrue(self.js("return document.getElementById('about_box').open"))
@@ -216,50 +348,105 @@ class Page(unittest.TestCase):
         self.assertFalse(self.js("return document.getElementById('about_box').open"))
         self.assertEqual(self.focused(), "cmd_abort")
 
+    def test_a_note_typed_into_a_list_and_a_test_read_back_as_text(self):
+        example = self.cases["workedExamples"][0]  # the red list
+        self.browser.click("bad_num")
+        self.browser.type("note")
+        self.type_number(example["typed"])
+        self.keys(Keys.RETURN)
+        self.assertEqual(self.value("bad_num"), "note" + self.normalised(example["entry"]))
+
+    def test_edits_and_tests_in_random_order_read_back_as_text(self):
+        # Typing, Enter and lines at the end, the last lines selected and
+        # deleted, and everything selected and deleted, in the red list,
+        # between tests into both lists, typed as keys; each step compared
+        # with the text a text box would hold.
+        choose = random.Random(20261208)
+        examples = self.cases["workedExamples"]
+        expected = {"bad_num": "", "good_box": ""}
+        for step in range(50):
+            text, choice = expected["bad_num"], choose.randrange(6)
+            typed = None
+            if choice == 0:
+                what, typed = "a note typed at the end", f"note{step}"
+            elif choice == 1:
+                what, typed = "Enter at the end", "\n"
+            elif choice == 2:
+                what, typed = "lines typed at the end", f"p\nq{step}" + "\n" * choose.randrange(2)
+            elif choice == 3:
+                count = min(len(text), 1 + choose.randrange(60))
+                what = f"the last {count} characters selected and deleted"
+                self.js(CARET_AT_END)
+                for _ in range(count):
+                    self.browser.press(Keys.SHIFT, Keys.LEFT)
+                self.keys(Keys.BACKSPACE)
+                expected["bad_num"] = text[:len(text) - count]
+            elif choice == 4 and choose.randrange(3) == 0:
+                what = "everything selected and deleted"
+                self.focus("bad_num")
+                self.browser.press(Keys.CONTROL, "a")
+                self.keys(Keys.BACKSPACE)
+                expected["bad_num"] = ""
+            else:
+                example = examples[choose.randrange(len(examples))]
+                what = f"a test of {example['typed']}"
+                self.type_number(example["typed"])
+                self.keys(Keys.RETURN)
+                expected[example["list"]] += self.normalised(example["entry"])
+            if typed is not None:
+                self.js(CARET_AT_END)
+                for number, line in enumerate(typed.split("\n")):
+                    if number:
+                        self.keys(Keys.RETURN)
+                    self.browser.type(line)
+                expected["bad_num"] += typed
+            self.assertEqual(dict(zip(("bad_num", "good_box"), self.lists())), expected,
+                             f"step {step}, {what}: " + self.js("return document.getElementById('bad_num').innerHTML"))
+
     def test_appends_read_back(self):
-        # Lone surrogates do not survive the driver's JSON: the page reads
+        # Lone surrogates do not survive the drivers' JSON: the page reads
         # the cases itself.
-        read_cases(self.driver)
-        failures = self.driver.execute_async_script(f"""
-            const [done] = arguments, texts = window.cases.listTexts;
+        read_cases(self.browser)
+        failures = self.js(f"""
+            const texts = window.cases.listTexts;
             const page = await import('./fortpad.js');
             const list = document.getElementById('bad_num');
-            const normalise = {NORMALISE};
+            const normalise = {NORMALISE}, shown = {SHOWN_TEXT};
             const failures = [];
             // Each text in pieces and whole; then many lines, split at a CR LF,
             // and entry by entry, as tests write them.
             const entry = '\\r\\n02.大展鸿图,13812345602', many = entry.repeat(300);
             page.setListText(list, '');
             for (let i = 0; i < 300; ++i) page.appendToList(list, entry);
-            if (page.listText(list) !== normalise(many)) failures.push('entry by entry');
+            if (shown(list) !== normalise(many)) failures.push('entry by entry');
             list.scrollTop = 1000;
             page.appendToList(list, entry);
             if (list.scrollTop !== 0) failures.push('the top shown after an entry');
-            for (const {{name, text}} of [...texts, {{name: 'many lines', text: many}}]) {{
+            for (const {{name, text}} of [...texts, {{name: 'many lines', text: many}},
+                                          {{name: 'blank lines across blocks', text: '\\r\\n'.repeat(200)}}]) {{
                 page.setListText(list, '');
                 const cut = Math.min(text.length, Math.max(3, text.length - 20));
                 for (const piece of [text.slice(0, 1), text.slice(1, 3), text.slice(3, cut), text.slice(cut)])
                     page.appendToList(list, piece);
-                if (page.listText(list) !== normalise(text)) failures.push(name + ' in pieces');
+                if (shown(list) !== normalise(text)) failures.push(name + ' in pieces');
                 page.setListText(list, text);
-                if (page.listText(list) !== normalise(text)) failures.push(name + ' set whole');
+                if (shown(list) !== normalise(text)) failures.push(name + ' set whole');
             }}
-            done(failures);
-        """)
+            return failures;""")
         self.assertEqual(failures, [])
 
     def test_exit_takes_the_form_away_and_a_reload_starts_afresh(self):
         self.type_number("12345")
         self.keys(Keys.RETURN)
-        self.element("cmd_end").click()
+        self.browser.click("cmd_end")
         self.assertEqual(self.js("return document.querySelectorAll('#fortpad, dialog').length"), 0)
-        browser.open_page(self.driver, self.server.origin + "/")
+        browser.open_page(self.browser, self.server.origin + "/")
         self.assertEqual(self.lists(), ("", ""))
 
 
-def rects(driver):
+def rects(page):
     """Each control's rectangle in device pixels, from the form's corner."""
-    return driver.execute_script("""
+    return page.js("""
         const ratio = devicePixelRatio, form = document.getElementById('fortpad').getBoundingClientRect();
         const rects = {fortpad: [0, 0, form.width * ratio, form.height * ratio]};
         for (const element of document.querySelectorAll('#fortpad > *')) {
@@ -270,7 +457,7 @@ def rects(driver):
         return rects;""")
 
 
-class Layout(unittest.TestCase):
+class Layout(EngineTest):
     """At a desktop width, each control on the form's pixels: for each screen's
     pixel ratio, and for a larger default or minimum font (DejaVu Sans, whose
     line fits every control at 9 points)."""
@@ -293,36 +480,133 @@ class Layout(unittest.TestCase):
         try:
             for ratio, prefs, dpi in self.rows:
                 with self.subTest(ratio=ratio, prefs=prefs):
-                    driver = browser.chromium(1600, 1000, prefs, font="DejaVu Sans")
+                    if (ratio, prefs) != (1, None) and self.engine != "chromium":
+                        self.skipTest(f"{self.engine}: {DEVTOOLS} and its font preferences")
+                    if self.engine == "chromium":
+                        page = browser.chromium(1600, 1000, prefs, font="DejaVu Sans")
+                    else:
+                        page = self.start(1600, 1000, font="DejaVu Sans")
                     try:
-                        driver.get(server.origin + "/")
-                        cases = read_cases(driver)
-                        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-                            "width": 1600, "height": 1000, "deviceScaleFactor": ratio, "mobile": False})
-                        browser.open_page(driver, server.origin + "/")
-                        found = rects(driver)
+                        page.get(server.origin + "/")
+                        cases = read_cases(page)
+                        if self.engine == "chromium":
+                            page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                                "width": 1600, "height": 1000, "deviceScaleFactor": ratio, "mobile": False})
+                        browser.open_page(page, server.origin + "/")
+                        found = rects(page)
                         size = next(s for s in cases["clientSizes"] if s["dpi"] == dpi)
                         self.assertOnPixels(found["fortpad"][2:], [size["width"], size["height"]], "client")
                         for placement in cases["placements"]:
                             name = placement["name"]
                             self.assertOnPixels(found[name], placement[str(dpi)], name)
                     finally:
-                        browser.quit(driver)
+                        page.quit()
         finally:
             server.stop()
+
+
+class Starting(EngineTest):
+    """The page before its module has started, and where it cannot start."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.TemporaryDirectory(prefix="fortpad-site-")
+        cls.server = browser.Server(SITE)
+        cls.browser = cls.start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.quit()
+        cls.server.stop()
+        cls.folder.cleanup()
+
+    def site_without(self, name):
+        site = Path(self.folder.name) / name
+        if not site.exists():
+            shutil.copytree(SITE, site)
+            (site / name).unlink()
+        return site
+
+    def test_enter_before_the_module_has_started_runs_once_it_has(self):
+        self.server.delays["fortpad.wasm"] = 1.5
+        try:
+            # Navigating from the page's own script returns at once, before
+            # the page's load, which waits for the module's file.
+            self.browser.get(self.server.origin + "/?first")
+            self.browser.js("setTimeout(() => location.assign('/?early'))")
+            browser.wait_until(self.browser, "location.search === '?early' && document.readyState !== 'loading'")
+            started = self.browser.js("const input = document.getElementById('input_num');"
+                                      "input.value = '12345'; input.focus();"
+                                      "return document.getElementById('fortpad').style.length > 0")
+            self.browser.press(Keys.RETURN)
+            browser.wait_until(self.browser, "document.getElementById('fortpad').style.length > 0")
+        finally:
+            self.server.delays.clear()
+        self.assertFalse(started, "Enter came before the module had started")
+        shown = self.browser.js(f"return {SHOWN_TEXT}(document.getElementById('good_box'))")
+        self.assertRegex(shown, r"^\n25\.[^\n]*,12345$", "one test, once")
+
+    def assertCannotRun(self, hint):
+        browser.wait_until(self.browser, "!document.getElementById('notice').hidden")
+        notice, role, enabled = self.browser.js("""
+            const notice = document.getElementById('notice');
+            return [notice.textContent, notice.getAttribute('role'),
+                    [...document.querySelectorAll('#fortpad input, #fortpad button')].filter(c => !c.disabled).length];""")
+        self.assertEqual(role, "alert")
+        self.assertIn("无法在此运行", notice)
+        self.assertIn(hint, notice)
+        self.assertEqual(enabled, 0, "the input and the buttons take nothing")
+
+    def test_a_page_whose_module_is_missing_says_so(self):
+        self.server.serve(self.site_without("fortpad.wasm"))
+        try:
+            self.browser.get(self.server.origin + "/")
+            self.assertCannotRun("刷新")
+        finally:
+            self.server.serve(SITE)
+
+    def test_a_page_opened_from_disk_runs_or_says_to_use_a_web_server(self):
+        # Firefox lets such a page load its module; Chromium and WebKit do not.
+        self.browser.get((SITE / "index.html").resolve().as_uri())
+        browser.wait_until(self.browser, "!document.getElementById('notice').hidden ||"
+                                         "document.getElementById('fortpad').style.length > 0")
+        if self.browser.js("return document.getElementById('fortpad').style.length === 0"):
+            self.assertCannotRun("网页服务器")
+
+    def test_without_a_service_worker_the_page_still_works(self):
+        self.server.serve(self.site_without("sw.js"))
+        try:
+            browser.open_page(self.browser, self.server.origin + "/")
+            self.browser.js("const input = document.getElementById('input_num'); input.value = '12345'; input.focus()")
+            self.browser.press(Keys.RETURN)
+            self.assertTrue(self.browser.js("return document.getElementById('good_box').textContent !== ''"))
+            self.assertTrue(self.browser.js("return document.getElementById('notice').hidden"))
+        finally:
+            self.server.serve(SITE)
 
 
 class Phone(Page):
     """A phone held upright: one column, no sideways scrolling."""
 
     width, height = 360, 740
-    mobile = {"deviceMetrics": {"width": 360, "height": 740, "pixelRatio": 3, "touch": True, "mobile": True}}
+
+    @classmethod
+    def start(cls, width, height):
+        if cls.engine != "chromium":
+            raise unittest.SkipTest(f"{cls.engine}: {DEVTOOLS} for a phone's screen")
+        return browser.chromium(width, height, mobile={
+            "deviceMetrics": {"width": width, "height": height, "pixelRatio": 3, "touch": True, "mobile": True}})
 
     def test_the_form_fits_in_one_column(self):
+        self.type_number("9" * 32)
+        self.keys(Keys.RETURN)
         fit = self.js("return document.documentElement.scrollWidth <= document.documentElement.clientWidth")
         self.assertTrue(fit, "no sideways scrolling")
-        r = {name: self.element(name).rect for name in
-             ("Label1", "input_num", "cmd_test", "cmd_abort", "cmd_clr", "cmd_end", "bad_num", "good_box")}
+        wrapped = self.js("const list = document.getElementById('bad_num'); return list.scrollWidth <= list.clientWidth")
+        self.assertTrue(wrapped, "a long entry wraps")
+        r = {name: self.js("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
+                           "return {x: r.left, y: r.top, width: r.width, height: r.height}", name)
+             for name in ("Label1", "input_num", "cmd_test", "cmd_abort", "cmd_clr", "cmd_end", "bad_num", "good_box")}
         middle = lambda name: r[name]["y"] + r[name]["height"] / 2  # noqa: E731
         below = lambda upper, lower: r[lower]["y"] >= r[upper]["y"] + r[upper]["height"]  # noqa: E731
         self.assertTrue(r["Label1"]["x"] < r["input_num"]["x"] < r["cmd_test"]["x"])
@@ -342,37 +626,117 @@ class Phone(Page):
         for name in ("bad_num", "good_box"):
             self.assertGreater(r[name]["width"], width - 20, f"{name} takes the whole width")
 
-
+    def test_a_long_entry_stays_one_line_and_scrolls_sideways(self):
+        self.skipTest("a phone's lists wrap their lines")
 
     def test_one_column_before_the_module_arrives(self):
-        self.driver.execute_cdp_cmd("Network.enable", {})
-        self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*.wasm"]})
+        driver = self.browser.driver
+        driver.execute_cdp_cmd("Network.enable", {})
+        driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*.wasm"]})
         try:
-            self.driver.get(self.server.origin + "/")
-            browser.wait_until(self.driver, "document.activeElement.id === 'input_num'")
-            form = self.js("const form = document.getElementById('fortpad'); return [form.className, form.style.length]")
-            self.assertEqual(form, ["narrow", 0], "one column, and not laid out by the module")
+            driver.get(self.server.origin + "/")
+            column = self.js("const r = id => document.getElementById(id).getBoundingClientRect();"
+                             "return r('bad_num').top > r('cmd_abort').bottom && r('bad_num').width > 300")
+            self.assertTrue(column, "one column, before the module")
         finally:
-            self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": []})
+            driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": []})
 
 
-class Offline(unittest.TestCase):
+# The layout's shifts after the page first showed, all counted.
+LAYOUT_SHIFTS = """
+let total = 0, moved = [];
+new PerformanceObserver(list => {
+    for (const shift of list.getEntries()) {
+        total += shift.value;
+        moved.push(...shift.sources.map(source => source.node?.id || source.node?.nodeName));
+    }
+}).observe({type: 'layout-shift', buffered: true});
+await new Promise(ready => setTimeout(ready, 500));
+return [total, moved];
+"""
+
+
+class Network(EngineTest):
+    """What needs Chromium's DevTools protocol: the service worker offline and
+    across an update, and the layout's stillness at every width."""
+
+    def setUp(self):
+        if self.engine != "chromium":
+            self.skipTest(f"{self.engine}: {DEVTOOLS}")
+        self.server = browser.Server(SITE)
+        self.browser = browser.chromium()
+        self.addCleanup(self.server.stop)
+        self.addCleanup(self.browser.quit)
+
     def test_the_page_installs_and_works_offline_after_the_first_visit(self):
-        server = browser.Server(SITE)
-        driver = browser.chromium()
-        try:
-            browser.open_page(driver, server.origin + "/")
-            browser.wait_until(driver, "navigator.serviceWorker.controller !== null")
-            self.assertEqual(driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"], [])
-            server.stop()
-            driver.set_network_conditions(offline=True, latency=0, download_throughput=0, upload_throughput=0)
-            browser.open_page(driver, server.origin + "/")
-            driver.execute_script("document.getElementById('input_num').value = '12345'")
-            ActionChains(driver).send_keys(Keys.RETURN).perform()
-            self.assertTrue(driver.execute_script("return document.getElementById('good_box').textContent.length > 0"))
-        finally:
-            browser.quit(driver)
+        page, driver = self.browser, self.browser.driver
+        # Another site on the same origin, with a cache of its own.
+        page.get(self.server.origin + "/icons/fortpad.svg")
+        page.js("await (await caches.open('other-app')).put('/other', new Response('kept'))")
+        browser.open_page(page, self.server.origin + "/")
+        browser.wait_until(page, "navigator.serviceWorker.controller !== null")
+        self.assertEqual(driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"], [])
+        self.server.stop()
+        driver.set_network_conditions(offline=True, latency=0, download_throughput=0, upload_throughput=0)
+        browser.open_page(page, self.server.origin + "/")
+        page.js("document.getElementById('input_num').value = '12345'")
+        page.press(Keys.RETURN)
+        self.assertTrue(page.js("return document.getElementById('good_box').textContent.length > 0"))
+        self.assertIn("other-app", page.js("return caches.keys()"))
 
+    def test_a_new_build_takes_over_by_the_second_visit_and_clears_the_old_cache(self):
+        page = self.browser
+        with tempfile.TemporaryDirectory(prefix="fortpad-builds-") as folder:
+            builds = {}
+            for later, build in enumerate(("a", "b")):
+                builds[build] = Path(folder) / build
+                shutil.copytree(SITE, builds[build])
+                with open(builds[build] / "fortpad.js", "a", encoding="utf-8") as script:
+                    script.write(f"\ndocument.documentElement.dataset.build = '{build}';\n")
+                worker = builds[build] / "sw.js"
+                worker.write_text(worker.read_text(encoding="utf-8").replace("cachePrefix + '", f"cachePrefix + '{build}"),
+                                  encoding="utf-8")
+                # Built later: the server tells the browser its files changed.
+                for file in builds[build].rglob("*"):
+                    os.utime(file, (file.stat().st_mtime + 60 * later,) * 2)
+            self.server.serve(builds["a"])
+            browser.open_page(page, self.server.origin + "/")
+            browser.wait_until(page, "navigator.serviceWorker.controller !== null")
+            page.js("await (await caches.open('other-app')).put('/other', new Response('kept'))")
+            old = [name for name in page.js("return caches.keys()") if name != "other-app"]
+            self.server.serve(builds["b"])
+            browser.open_page(page, self.server.origin + "/")
+            browser.wait_until(page, f"caches.keys().then(names => !names.includes({json.dumps(old[0])}))")
+            browser.open_page(page, self.server.origin + "/")
+            self.assertEqual(page.js("return document.documentElement.dataset.build"), "b")
+            caches = page.js("return caches.keys()")
+            self.assertIn("other-app", caches)
+            self.assertNotIn(old[0], caches, "the old build's cache is gone")
+            self.assertEqual(len(caches), 2)
+
+    def test_nothing_moves_after_the_page_appears(self):
+        driver = self.browser.driver
+        for width in (320, 360, 375, 390, 412, 430, 480, 600, 700, 711, 712, 800):
+            for load in range(3):
+                with self.subTest(width=width, load=load):
+                    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                        "width": width, "height": 800, "deviceScaleFactor": 2 + load % 2, "mobile": width < 712})
+                    browser.open_page(self.browser, self.server.origin + "/")
+                    total, moved = self.browser.js(LAYOUT_SHIFTS)
+                    self.assertLess(total, 0.01, f"moved: {moved}")
+
+
+def for_each_engine(*classes):
+    """Each test class once for each engine, named for it."""
+    for cls in classes:
+        for engine in browser.ENGINES:
+            name = f"{cls.__name__}_{engine}"
+            globals()[name] = type(name, (cls,), {"engine": engine, "__doc__": cls.__doc__})
+        del globals()[cls.__name__]
+
+
+for_each_engine(Page, Layout, Starting, Phone, Network)
+del EngineTest
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)

@@ -23,15 +23,15 @@ for (const number of arguments[0]) {
 """
 
 server = browser.Server(site)
-driver = browser.chromium()
+page = browser.chromium()
 try:
     for path, width, height, ratio, mobile in ((desktop, 712, 345, 1, False), (phone, 360, 640, 2, True)):
-        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+        page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                                {"width": width, "height": height, "deviceScaleFactor": ratio, "mobile": mobile})
-        browser.open_page(driver, server.origin + "/")
-        driver.execute_script(TEST_SAMPLES, samples)
-        driver.save_screenshot(path)
+        browser.open_page(page, server.origin + "/")
+        page.js(TEST_SAMPLES, samples)
+        page.driver.save_screenshot(path)
         print(f"wrote {path}")
 finally:
-    browser.quit(driver)
+    page.quit()
     server.stop()
