@@ -716,7 +716,7 @@ class Network(EngineTest):
 
     def test_nothing_moves_after_the_page_appears(self):
         driver = self.browser.driver
-        for width in (320, 360, 375, 390, 412, 430, 480, 600, 700, 711, 712, 800):
+        for width in (320, 360, 375, 390, 412, 430, 480, 600, 700, 712, 800):
             for load in range(3):
                 with self.subTest(width=width, load=load):
                     driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
