@@ -427,13 +427,9 @@ def _python_value(remote):
     return value
 
 
-def firefox(width=1024, height=768, font=None):
-    return Firefox(width, height, font)
-
-
 def start(engine, width=1024, height=768, font=None):
     """A browser of `engine` with a window of `width` by `height`."""
-    return {"chromium": chromium, "webkit": webkit, "firefox": firefox}[engine](width, height, font=font)
+    return {"chromium": chromium, "webkit": webkit, "firefox": Firefox}[engine](width, height, font=font)
 
 
 def network_events(browser):

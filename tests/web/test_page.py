@@ -23,37 +23,23 @@ del sys.argv[1:3]
 # The browser's lists read back every CR LF and lone CR as LF.
 NORMALISE = "text => text.replace(/\\r\\n?/g, '\\n')"
 
-# A list's text as it shows it, line by line, and the point in the page
-# before each of its characters and at its end: a block starts a line, a line
+# A list's text as it shows it, line by line: a block starts a line, a line
 # break in the text or a <br> ends one, and the break that ends a block's
 # text shows no line of its own.
-SHOWN = """(list => {
-    let text = '', points = [], run = null, end = null;
-    const add = (character, point, after) => { run = run ?? []; run.push({character, point, after}); };
+SHOWN_TEXT = """(list => {
+    const lines = [];
+    let run = null;
     const endRun = () => {
-        if (run === null)
-            return;
-        let runEnd = run.length ? run.at(-1).after : null;
-        if (run.at(-1)?.character === '\\n')
-            runEnd = run.pop().point;
-        if (end) {
-            text += '\\n';
-            points.push(end);
-        }
-        for (const {character, point} of run) {
-            text += character;
-            points.push(point);
-        }
-        end = runEnd ?? end;
+        if (run !== null)
+            lines.push(...run.replace(/\\n$/, '').split('\\n'));
         run = null;
     };
     const walk = node => {
         for (const child of node.childNodes) {
-            const index = [...node.childNodes].indexOf(child);
             if (child.nodeType === Node.TEXT_NODE)
-                [...child.data].forEach((character, at) => add(character, [child, at], [child, at + 1]));
+                run = child.data ? (run ?? '') + child.data : run;
             else if (child.localName === 'br')
-                add('\\n', [node, index], [node, index + 1]);
+                run = (run ?? '') + '\\n';
             else if (getComputedStyle(child).display.startsWith('inline'))
                 walk(child);
             else {
@@ -65,10 +51,8 @@ SHOWN = """(list => {
     };
     walk(list);
     endRun();
-    points.push(end ?? [list, 0]);
-    return {text, points};
+    return lines.join('\\n');
 })"""
-SHOWN_TEXT = f"(list => {SHOWN}(list).text)"
 
 # Where a click after the red list's last character puts the caret: after
 # the last text it shows, before a closing line break.

@@ -99,8 +99,7 @@ function write(parent, next, text) {
 // into the page's blocks.
 function writeLines(list, text) {
     const [first, ...lines] = text.split('\n');
-    const end = endOfText(list) ?? [addBlock(list), null];
-    let [block, next] = end;
+    let [block, next] = endOfText(list) ?? [addBlock(list), null];
     if (!blockLines.has(block) || block.parentNode !== list) {
         write(block, next, first);
         block = undefined;
@@ -213,20 +212,23 @@ const pageFunctions = {
     end_program: endProgram,
 };
 
+// Runs `call` on the module: later if it has not started yet, never once
+// it cannot run or the program has ended.
+function whenStarted(call) {
+    if (early)
+        early.push(call);
+    else if (module)
+        call();
+}
+
 // `event` on `element`, by the form's names; the module's table says which
 // handler, if any, runs.
 function handle(element, event) {
-    if (early)
-        early.push(() => handle(element, event));
-    else
-        module?.handle(controls.indexOf(element), events.indexOf(event));
+    whenStarted(() => module.handle(controls.indexOf(element), events.indexOf(event)));
 }
 
 function pressAccessKey(letter) {
-    if (early)
-        early.push(() => pressAccessKey(letter));
-    else
-        module?.press_access_key(letter.charCodeAt(0));
+    whenStarted(() => module.press_access_key(letter.charCodeAt(0)));
 }
 
 // The control an event reached, if it is one of the form's.
