@@ -1,5 +1,5 @@
-# Sourced by the project's commands: installs what a fresh Debian 12 lacks and
-# configures and builds one build tree.
+# Sourced by the project's commands: installs what a fresh Debian 12 or 13
+# lacks and configures and builds one build tree.
 set -euo pipefail
 
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -8,17 +8,18 @@ build_packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fontconfig)
 # KDE desktops check that no control clips its text; an X server and xprop
 # check the window's class; Qt's Wayland plugin checks the start-up without a
 # compositor.
-test_packages=(libbenchmark-dev clang libclang-rt-14-dev fonts-noto-cjk fonts-wqy-microhei fonts-cantarell
+test_packages=(libbenchmark-dev clang libclang-rt-dev fonts-noto-cjk fonts-wqy-microhei fonts-cantarell
     fonts-noto-core fonts-dejavu-core xvfb x11-utils qt6-wayland)
 # fortpad.exe: the MinGW-w64 cross compiler, GoogleTest's source, and Wine on
 # a virtual X server with a Chinese font to run it.
 windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 xvfb
     fonts-wqy-microhei)
 # The browser window: clang with the C and C++ libraries for WebAssembly
-# (WASI); to test it, Chromium and WebKit driven by Selenium (WebKit on a
+# (WASI), by the names both Debian 12 (LLVM 14) and 13 (LLVM 19) give them
+# (the C++ library brings its ABI library along); to test it, Chromium and WebKit driven by Selenium (WebKit on a
 # virtual X server) and Firefox by its own WebDriver BiDi, with a Latin and
 # a Chinese font.
-web_packages=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32
+web_packages=(clang lld wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32
     chromium chromium-driver python3-selenium webkit2gtk-driver firefox-esr python3-websocket xvfb
     fonts-dejavu-core fonts-noto-cjk)
 
