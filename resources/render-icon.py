@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Renders fortpad.svg into fortpad.ico (every size Windows draws, in 32-bit
-colour, 256 pixels as PNG), fortpad.xpm (the 32-pixel image as C source, for
+colour, 256 pixels as an RGBA PNG), fortpad.xpm (the 32-pixel image as C source, for
 the window icon: Qt reads XPM data directly, without scanning its image
 plugins at start-up) and the PNGs that desktop shells and browsers ask for,
 icons/fortpad-<size>.png.
@@ -62,12 +62,14 @@ def rasterise(svg, size=SIZE):
     return [[tuple(round(c) for c in rgb) for rgb in row] for row in pixels]
 
 
-def png(pixels):
+def png(pixels, alpha=False):
+    """8 bits a channel: RGB, or with `alpha` RGBA (all opaque)."""
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
-    raw = b"".join(b"\0" + bytes(c for rgb in row for c in rgb) for row in pixels)
-    header = struct.pack(">IIBBBBB", len(pixels[0]), len(pixels), 8, 2, 0, 0, 0)
+    opaque = b"\xff" if alpha else b""
+    raw = b"".join(b"\0" + b"".join(bytes(rgb) + opaque for rgb in row) for row in pixels)
+    header = struct.pack(">IIBBBBB", len(pixels[0]), len(pixels), 8, 6 if alpha else 2, 0, 0, 0)
     return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
 
 
@@ -82,8 +84,10 @@ def bitmap(pixels):
 
 
 def ico(images):
-    """images: {size: pixels}. 256 pixels go in as PNG, as Windows expects."""
-    encoded = [(size, png(pixels) if size == 256 else bitmap(pixels)) for size, pixels in sorted(images.items())]
+    """images: {size: pixels}. 256 pixels go in as PNG, in 32-bit RGBA, the
+    only PNG that Windows' imaging component reads in an icon."""
+    encoded = [(size, png(pixels, alpha=True) if size == 256 else bitmap(pixels))
+               for size, pixels in sorted(images.items())]
     offset = 6 + 16 * len(encoded)
     directory = struct.pack("<HHH", 0, 1, len(encoded))
     for size, data in encoded:

@@ -1,6 +1,7 @@
 # cmake -DICON=fortpad.ico -DSIZES="16;20;24;..." -P icon_file.cmake
 # The program's icon file holds every size Windows draws it at, each in
-# 32-bit colour, and the 256-pixel one as PNG, as Windows expects.
+# 32-bit colour, and the 256-pixel one as an 8-bit RGBA PNG, as Windows
+# expects.
 file(READ ${ICON} icon HEX)
 function(read_word hex offset bytes out)
     math(EXPR at "${offset} * 2")
@@ -38,8 +39,15 @@ foreach(i RANGE ${last})
     endif()
     math(EXPR at "${offset} * 2")
     string(SUBSTRING "${icon}" ${at} 16 start)
-    if(width EQUAL 256 AND NOT start STREQUAL "89504e470d0a1a0a")
-        message(FATAL_ERROR "the 256-pixel image is not PNG")
+    if(width EQUAL 256)
+        # Windows reads an icon's PNG only as 8-bit RGBA: colour type 6.
+        math(EXPR field "${offset} + 24")
+        read_word("${icon}" ${field} 1 depth)
+        math(EXPR field "${offset} + 25")
+        read_word("${icon}" ${field} 1 colour_type)
+        if(NOT start STREQUAL "89504e470d0a1a0a" OR NOT depth EQUAL 8 OR NOT colour_type EQUAL 6)
+            message(FATAL_ERROR "the 256-pixel image is not an 8-bit RGBA PNG")
+        endif()
     endif()
     list(APPEND found ${width})
 endforeach()
