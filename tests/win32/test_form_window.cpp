@@ -679,6 +679,51 @@ TEST_F(Form, FocusSurvivesSwitchingPrograms)
     DestroyWindow(other);
 }
 
+// Minimised and brought back through the window manager's path: activated
+// while still minimised, then restored.
+TEST_F(Form, FocusSurvivesAnIconAndARestore)
+{
+    enter_number(u"12345");
+    SendMessageW(control(Control::input_num), EM_SETSEL, 1, 3);
+    SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    pump();
+    SendMessageW(window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, TRUE), 0);
+    pump();
+    ShowWindow(window, SW_RESTORE);
+    pump();
+    EXPECT_EQ(focus(), "input_num");
+    EXPECT_EQ(selection(control(Control::input_num)), std::pair(1ul, 3ul));
+}
+
+// A button that had the focus gives up the default frame with it: no
+// button of the form is the default.
+TEST_F(Form, NoButtonKeepsTheDefaultFrame)
+{
+    enter_number(u"12345");
+    press(VK_TAB);
+    ASSERT_EQ(focus(), "cmd_test");
+    RECT input{};
+    GetClientRect(control(Control::input_num), &input);
+    click_at(control(Control::input_num), {input.right - 3, input.bottom / 2});
+    ASSERT_EQ(focus(), "input_num");
+    for (const ControlPlacement& placement : form_controls) {
+        if (placement.kind == ControlKind::Button) {
+            EXPECT_NE(GetWindowLongW(control(placement.control), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON)
+                << placement.name;
+        }
+    }
+}
+
+// 退出 hides the window at once and ends it once its handler has returned.
+TEST_F(Form, ExitEndsOnceTheHandlerHasReturned)
+{
+    SendMessageW(control(Control::cmd_end), BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_FALSE(IsWindowVisible(window));
+    pump();
+    EXPECT_FALSE(IsWindow(window));
+}
+
 TEST_F(Form, AccessKeysWorkFromInsideTheLists)
 {
     enter_number(u"12345");

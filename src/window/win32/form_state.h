@@ -13,6 +13,8 @@
 
 namespace fortpad {
 
+inline constexpr DWORD window_style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
 // What the window keeps for its life, reached through GWLP_USERDATA, and what
 // it does for the form.
 struct FormState final : FormToolkit {
@@ -51,9 +53,5 @@ struct FormState final : FormToolkit {
 };
 
 inline FormState* form_state(HWND form) { return reinterpret_cast<FormState*>(GetWindowLongPtrW(form, GWLP_USERDATA)); }
-
-// Keyboard behaviour of the text boxes beyond the EDIT control's own.
-void subclass_input(FormState& state, Control input);
-void subclass_list(HWND list);
 
 } // namespace fortpad

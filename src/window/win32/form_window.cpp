@@ -3,6 +3,7 @@
 #include "dpi_functions.h"
 #include "form_state.h"
 #include "guarded.h"
+#include "keyboard.h"
 #include "resource_ids.h"
 #include "wide_text.h"
 
@@ -16,7 +17,6 @@ namespace fortpad {
 namespace {
 
 constexpr wchar_t window_class[] = L"fortpad";
-constexpr DWORD window_style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 struct ControlClass {
     const wchar_t* name;
@@ -151,13 +151,15 @@ bool on_create(HWND window)
     auto state = std::make_unique<FormState>(window, *controls);
     stack_controls(*state);
     lay_out(*state, dpi_for_window(window));
+    state->screen_reader_names.emplace(state->controls);
+    state->form.load();
+    // Last: the subclasses keep a pointer to the state, which nothing after
+    // this may free.
     for (const ControlPlacement& placement : form_controls)
         if (placement.kind == ControlKind::Input)
             subclass_input(*state, placement.control);
         else if (placement.kind == ControlKind::List)
             subclass_list(state->control(placement.control));
-    state->screen_reader_names.emplace(state->controls);
-    state->form.load();
     SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(state.release()));
     return true;
 }
@@ -165,6 +167,19 @@ bool on_create(HWND window)
 std::optional<Control> control_of(const FormState& state, HWND window)
 {
     return window && GetParent(window) == state.window ? control_with_id(GetDlgCtrlID(window)) : std::nullopt;
+}
+
+// A push button that takes the focus shows the default frame; no button of
+// the form is the default, so the frame goes with the focus, also where the
+// focus moves without the dialog keys (after a handler, by a click).
+void drop_default_frames(const FormState& state)
+{
+    for (const ControlPlacement& placement : form_controls) {
+        const HWND button = state.control(placement.control);
+        const bool framed = (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+        if (placement.kind == ControlKind::Button && framed)
+            SendMessageW(button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    }
 }
 
 void on_command(FormState& state, int id, UINT code)
@@ -180,6 +195,8 @@ void on_command(FormState& state, int id, UINT code)
     if (!control)
         return; // IDCANCEL: Escape never closes the window
     const ControlKind kind = placement_of(*control).kind;
+    if (code == EN_SETFOCUS)
+        drop_default_frames(state);
     if (kind == ControlKind::Button && code == BN_CLICKED)
         state.form.handle(*control, Event::Click);
     else if (kind == ControlKind::Input && code == EN_SETFOCUS && !state.focus_keeps_selection)
@@ -207,10 +224,13 @@ void on_deactivate(FormState& state)
         state.focus_to_restore = focus;
 }
 
-void on_set_focus(FormState& state)
+// `lost`: where the focus was. A window restored from an icon may take the
+// focus from its own control without having been deactivated.
+void on_set_focus(FormState& state, HWND lost)
 {
-    state.focus_keeps_selection = state.focus_to_restore != nullptr;
-    SetFocus(state.focus_to_restore ? state.focus_to_restore : state.control(tab_order().front()));
+    const HWND back = state.focus_to_restore ? state.focus_to_restore : IsChild(state.window, lost) ? lost : nullptr;
+    state.focus_keeps_selection = back != nullptr;
+    SetFocus(back ? back : state.control(tab_order().front()));
     state.focus_keeps_selection = false;
 }
 
@@ -247,8 +267,14 @@ LRESULT handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
         break; // the default gives the window the focus when activated
     case WM_SETFOCUS:
         if (state)
-            on_set_focus(*state);
+            on_set_focus(*state, HWND(wparam));
         return 0;
+    case WM_SIZE:
+        // Activated while minimised, the window got no focus; restored, it
+        // hands the focus on as when activated.
+        if (state && wparam == SIZE_RESTORED && GetActiveWindow() == window && !IsChild(window, GetFocus()))
+            on_set_focus(*state, nullptr);
+        break;
     case WM_GETDPISCALEDSIZE:
         on_get_dpi_scaled_size(int(wparam), *reinterpret_cast<SIZE*>(lparam));
         return TRUE;
@@ -295,38 +321,6 @@ bool register_window_class(HINSTANCE instance)
 }
 
 } // namespace
-
-// Sizes the window so that its client area is `size`. The frame is measured
-// rather than computed: Wine keeps the frame of the system DPI.
-void FormState::set_client_size(PixelSize size)
-{
-    const SIZE outer_size = window_size_for_client({size.width, size.height}, window_style, dpi);
-    constexpr UINT keep = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE;
-    SetWindowPos(window, nullptr, 0, 0, outer_size.cx, outer_size.cy, keep);
-    RECT outer{}, inner{};
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &inner);
-    if (inner.right != size.width || inner.bottom != size.height)
-        SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + size.width - inner.right,
-                     outer.bottom - outer.top + size.height - inner.bottom, keep);
-}
-
-void FormState::place(Control name, const PixelRect& rect)
-{
-    SetWindowPos(control(name), nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void FormState::focus(Control name) { SetFocus(control(name)); }
-
-void FormState::beep() { MessageBeep(MB_OK); }
-
-void FormState::show_about_box(std::u16string_view title, std::u16string_view text)
-{
-    MessageBoxW(window, to_wide(text).c_str(), to_wide(title).c_str(), MB_OK);
-}
-
-// WM_NCDESTROY deletes this state before DestroyWindow returns.
-void FormState::end_program() { DestroyWindow(window); }
 
 void report_start_failure()
 {

@@ -1,5 +1,7 @@
 // Keys in the text boxes, on top of the EDIT control and the dialog keys of
 // IsDialogMessage.
+#include "keyboard.h"
+
 #include "form_state.h"
 #include "guarded.h"
 

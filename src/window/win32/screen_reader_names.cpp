@@ -10,8 +10,9 @@ namespace fortpad {
 
 ScreenReaderNames::ScreenReaderNames(const ControlWindows& controls)
 {
-    // The window's thread keeps COM for the life of the program.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // COM for the window's thread while the names live; a thread whose COM
+    // was set up otherwise keeps it as it is, and may not have the service.
+    com_started_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                                 reinterpret_cast<void**>(&services_)))) {
         services_ = nullptr;
@@ -29,12 +30,14 @@ ScreenReaderNames::ScreenReaderNames(const ControlWindows& controls)
 
 ScreenReaderNames::~ScreenReaderNames()
 {
-    if (!services_)
-        return;
-    for (HWND control : named_)
-        if (control)
-            services_->ClearHwndProps(control, OBJID_CLIENT, CHILDID_SELF, &PROPID_ACC_NAME, 1);
-    services_->Release();
+    if (services_) {
+        for (HWND control : named_)
+            if (control)
+                services_->ClearHwndProps(control, OBJID_CLIENT, CHILDID_SELF, &PROPID_ACC_NAME, 1);
+        services_->Release();
+    }
+    if (com_started_)
+        CoUninitialize();
 }
 
 } // namespace fortpad

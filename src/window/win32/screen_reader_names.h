@@ -20,6 +20,7 @@ public:
     ScreenReaderNames& operator=(const ScreenReaderNames&) = delete;
 
 private:
+    bool com_started_ = false; // balanced by CoUninitialize
     IAccPropServices* services_ = nullptr;
     ControlWindows named_{};
 };
