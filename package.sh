@@ -2,8 +2,9 @@
 # Builds the packages and checks them.
 # - build/<name>_<version>_<arch>.deb: the installed desktop entry and
 #   metainfo validate, the package holds the program and its desktop files,
-#   says what it depends on, lintian finds no error, and the packaged program
-#   starts.
+#   says what it depends on, lintian finds no error, the packaged program is
+#   hardened and starts, and packaging again, or building and packaging in a
+#   folder of another name, gives the same bytes; SHA256SUMS names it.
 # - build-win/<name>-<version>-windows-x64.zip and .exe: the zip holds the
 #   program, its readme and licence; the installer installs and uninstalls
 #   silently under Wine, Start-menu entry included.
@@ -14,6 +15,9 @@ install_missing "${build_packages[@]}" dpkg-dev file desktop-file-utils appstrea
     "${windows_packages[@]}" nsis python3
 
 cd "$root_dir"
+# Every file in the packages dated by the last commit.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || true)}
+[ -n "$SOURCE_DATE_EPOCH" ] && export SOURCE_DATE_EPOCH
 build=$root_dir/build
 build_preset linux
 name=$(sed -n 's/^CMAKE_PROJECT_NAME:STATIC=//p' "$build/CMakeCache.txt")
@@ -24,9 +28,11 @@ cmake --install "$build" --prefix "$scratch/stage/usr" >/dev/null
 desktop-file-validate "$scratch"/stage/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$scratch"/stage/usr/share/metainfo/*.xml
 
-rm -f "$build/${name}"_*.deb
+rm -f "$build/${name}"_*.deb "$build/SHA256SUMS"
 cpack --preset linux
 deb=$(ls "$build/${name}"_*.deb)
+(cd "$build" && sha256sum -c SHA256SUMS)
+[ "$(wc -l <"$build/SHA256SUMS")" -eq 1 ] || { echo "SHA256SUMS does not name the .deb alone"; exit 1; }
 contents=$(dpkg-deb -c "$deb")
 app_id=$(sed -n 's/^Icon=//p' "$scratch"/stage/usr/share/applications/*.desktop)
 for path in usr/bin/$name usr/share/applications/$app_id.desktop usr/share/metainfo/$app_id.metainfo.xml \
@@ -47,10 +53,34 @@ echo "Recommends: $recommends"
 [[ $depends != *qt6-qpa-plugins* ]] || { echo "the package depends on qt6-qpa-plugins, which it does not use"; exit 1; }
 [[ $recommends == *qt6-wayland* ]] || { echo "the package does not recommend qt6-wayland"; exit 1; }
 
-# Still running after two seconds means it started and showed its window.
+# Hardened as Debian builds its packages: a position-independent program,
+# relocations read-only and bound at start-up, a stack protector and
+# fortified libc calls.
 dpkg-deb -x "$deb" "$scratch/unpacked"
+packaged=$scratch/unpacked/usr/bin/$name
+readelf -h "$packaged" | grep -q 'DYN (Position-Independent' || { echo "the packaged $name is no PIE"; exit 1; }
+readelf -d "$packaged" | grep -q 'BIND_NOW' || { echo "the packaged $name is not bound at start-up"; exit 1; }
+readelf -lW "$packaged" | grep -q 'GNU_RELRO' || { echo "the packaged $name has no read-only relocations"; exit 1; }
+symbols=$(readelf --dyn-syms -W "$packaged")
+grep -q '__stack_chk_fail' <<<"$symbols" || { echo "the packaged $name has no stack protector"; exit 1; }
+grep -q '_chk@' <<<"$symbols" || { echo "the packaged $name calls no fortified function"; exit 1; }
+
+# The same bytes packaged again, and built and packaged in a copy of the
+# sources in a folder of another name.
+cp "$deb" "$scratch/first.deb"
+rm "$deb"
+cpack --preset linux >/dev/null
+cmp "$deb" "$scratch/first.deb" || { echo "two packagings of the .deb differ"; exit 1; }
+elsewhere=$scratch/sources-in-another-folder
+mkdir "$elsewhere"
+git ls-files -z --cached --others --exclude-standard | tar --null --ignore-failed-read -T - -cf - | tar -xf - -C "$elsewhere"
+(cd "$elsewhere" && cmake --preset linux -DBUILD_TESTING=OFF -DFORTPAD_BENCHMARKS=OFF -DFORTPAD_TOOLS=OFF >/dev/null &&
+    cmake --build --preset linux >/dev/null && cpack --preset linux >/dev/null)
+cmp "$elsewhere/build/$(basename "$deb")" "$deb" || { echo "the .deb built in another folder differs"; exit 1; }
+
+# Still running after two seconds means it started and showed its window.
 status=0
-QT_QPA_PLATFORM=offscreen timeout 2 "$scratch/unpacked/usr/bin/$name" || status=$?
+QT_QPA_PLATFORM=offscreen timeout 2 "$packaged" || status=$?
 [ "$status" -eq 124 ] || { echo "the packaged $name did not keep running (exit $status)"; exit 1; }
 echo "package checks passed: $deb"
 
