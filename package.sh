@@ -4,7 +4,9 @@
 #   metainfo validate, the package holds the program and its desktop files,
 #   says what it depends on, lintian finds no error, the packaged program is
 #   hardened and starts, and packaging again, or building and packaging in a
-#   folder of another name, gives the same bytes; SHA256SUMS names it.
+#   folder of another name, gives the same bytes; SHA256SUMS names it. On a
+#   fresh Debian 13 made in build-debian13/, it installs and starts, and the
+#   sources build and pass the Linux suite (scripts/check-on-debian13.sh).
 # - build-win/<name>-<version>-windows-x64.zip and .exe: the zip holds the
 #   program, its readme and licence; the installer installs and uninstalls
 #   silently under Wine, Start-menu entry included.
@@ -73,7 +75,7 @@ cpack --preset linux >/dev/null
 cmp "$deb" "$scratch/first.deb" || { echo "two packagings of the .deb differ"; exit 1; }
 elsewhere=$scratch/sources-in-another-folder
 mkdir "$elsewhere"
-git ls-files -z --cached --others --exclude-standard | tar --null --ignore-failed-read -T - -cf - | tar -xf - -C "$elsewhere"
+copy_sources "$elsewhere"
 (cd "$elsewhere" && cmake --preset linux -DBUILD_TESTING=OFF -DFORTPAD_BENCHMARKS=OFF -DFORTPAD_TOOLS=OFF >/dev/null &&
     cmake --build --preset linux >/dev/null && cpack --preset linux >/dev/null)
 cmp "$elsewhere/build/$(basename "$deb")" "$deb" || { echo "the .deb built in another folder differs"; exit 1; }
@@ -83,6 +85,7 @@ status=0
 QT_QPA_PLATFORM=offscreen timeout 2 "$packaged" || status=$?
 [ "$status" -eq 124 ] || { echo "the packaged $name did not keep running (exit $status)"; exit 1; }
 echo "package checks passed: $deb"
+"$root_dir/scripts/check-on-debian13.sh" "$deb"
 
 windows=$root_dir/build-win
 build_preset windows

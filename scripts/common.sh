@@ -4,24 +4,30 @@ set -euo pipefail
 
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fontconfig)
-# Clang and its runtime build the fuzz target; the fonts of Chinese, GNOME and
-# KDE desktops check that no control clips its text; an X server and xprop
-# check the window's class; Qt's Wayland plugin checks the start-up without a
-# compositor.
-test_packages=(libbenchmark-dev clang libclang-rt-dev fonts-noto-cjk fonts-wqy-microhei fonts-cantarell
-    fonts-noto-core fonts-dejavu-core xvfb x11-utils qt6-wayland)
+# The Linux suite: Google Benchmark; the fonts of Chinese, GNOME and KDE
+# desktops check that no control clips its text; an X server and xprop check
+# the window's class; Qt's Wayland plugin checks the start-up without a
+# compositor; the cross resource compiler reads the version record.
+test_packages=(libbenchmark-dev fonts-noto-cjk fonts-wqy-microhei fonts-cantarell fonts-noto-core
+    fonts-dejavu-core xvfb x11-utils qt6-wayland binutils-mingw-w64-x86-64)
+# Clang and its runtime build the fuzz target.
+fuzz_packages=(clang libclang-rt-dev)
 # fortpad.exe: the MinGW-w64 cross compiler, GoogleTest's source, and Wine on
 # a virtual X server with a Chinese font to run it.
 windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 xvfb
     fonts-wqy-microhei)
 # The browser window: clang with the C and C++ libraries for WebAssembly
 # (WASI), by the names both Debian 12 (LLVM 14) and 13 (LLVM 19) give them
-# (the C++ library brings its ABI library along); to test it, Chromium and WebKit driven by Selenium (WebKit on a
-# virtual X server) and Firefox by its own WebDriver BiDi, with a Latin and
-# a Chinese font.
-web_packages=(clang lld wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32
-    chromium chromium-driver python3-selenium webkit2gtk-driver firefox-esr python3-websocket xvfb
-    fonts-dejavu-core fonts-noto-cjk)
+# (the C++ library brings its ABI library along).
+wasm_packages=(clang lld wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32)
+# Its suite: Chromium and WebKit driven by Selenium (WebKit on a virtual X
+# server) and Firefox by its own WebDriver BiDi, with a Latin and a Chinese
+# font.
+web_packages=("${wasm_packages[@]}" chromium chromium-driver python3-selenium webkit2gtk-driver firefox-esr
+    python3-websocket xvfb fonts-dejavu-core fonts-noto-cjk)
+# Everything ./test.sh installs.
+every_test_package=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${windows_packages[@]}"
+    "${web_packages[@]}")
 
 # Installs the Debian packages of "$@" that are not installed yet.
 install_missing() {
@@ -36,6 +42,13 @@ install_missing() {
     "${sudo[@]}" apt-get update -qq
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# copy_sources DEST: copies the checkout's files, committed or not (but not
+# what .gitignore leaves out), into the folder DEST.
+copy_sources() {
+    (cd "$root_dir" && git ls-files -z --cached --others --exclude-standard |
+        tar --null --ignore-failed-read -T - -cf -) | tar -xf - -C "$1"
 }
 
 has_cjk_font() {
