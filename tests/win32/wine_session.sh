@@ -42,8 +42,15 @@ start() {
     set_dpi 96
 }
 
+# Wine 10 takes the monitors' DPI from the setting when the session starts
+# (Wine 8 reads it again in each program): the session starts afresh with it,
+# its services and desktop by wineboot, whose output goes nowhere.
 set_dpi() {
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
+    wineserver -k || true
+    wineserver -w
+    wineserver -p </dev/null >/dev/null 2>&1
+    wineboot </dev/null >/dev/null 2>&1
 }
 
 run() {
