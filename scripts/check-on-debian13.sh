@@ -16,7 +16,8 @@ source "$root_dir/tests/xvfb.sh"
 
 install_missing debootstrap xvfb
 deb=$(realpath "$1")
-folder=$root_dir/build-debian13
+# As the kernel names it: the processes inside are found by their root.
+folder=$(realpath -m "$root_dir/build-debian13")
 system=$folder/system
 sources=/src/fortpad
 

@@ -42,11 +42,14 @@ start() {
     set_dpi 96
 }
 
-# Wine 10 takes the monitors' DPI from the setting when the session starts
-# (Wine 8 reads it again in each program): the session starts afresh with it,
-# its services and desktop by wineboot, whose output goes nowhere.
 set_dpi() {
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
+}
+
+# Wine 10 takes the monitors' DPI from the setting when the session starts
+# (Wine 8 reads it again in each program): the session starts afresh, its
+# services and desktop by wineboot, whose output goes nowhere.
+restart() {
     wineserver -k || true
     wineserver -w
     wineserver -p </dev/null >/dev/null 2>&1
@@ -80,9 +83,11 @@ run_at_dpi)
     shift
     source "$dir/session"
     set_dpi "$dpi"
+    restart
     status=0
     FORTPAD_TEST_DPI=$dpi run "$@" || status=$?
     set_dpi 96
+    restart
     exit "$status"
     ;;
 *) echo "unknown command $command" >&2; exit 2 ;;
