@@ -12,10 +12,11 @@ test_packages=(libbenchmark-dev fonts-noto-cjk fonts-wqy-microhei fonts-cantarel
     fonts-dejavu-core xvfb x11-utils qt6-wayland binutils-mingw-w64-x86-64)
 # Clang and its runtime build the fuzz target.
 fuzz_packages=(clang libclang-rt-dev)
-# fortpad.exe: the MinGW-w64 cross compiler, GoogleTest's source, and Wine on
-# a virtual X server with a Chinese font to run it.
-windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 xvfb
-    fonts-wqy-microhei)
+# fortpad.exe for x64 and x86: the MinGW-w64 cross compilers, GoogleTest's
+# source, and Wine, 64-bit with its 32-bit half, on a virtual X server with a
+# Chinese font to run them.
+windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 g++-mingw-w64-i686-posix
+    binutils-mingw-w64-i686 googletest wine wine64 wine32:i386 xvfb fonts-wqy-microhei)
 # The browser window: clang with the C and C++ libraries for WebAssembly
 # (WASI), by the names both Debian 12 (LLVM 14) and 13 (LLVM 19) give them
 # (the C++ library brings its ABI library along).
@@ -39,6 +40,12 @@ install_missing() {
     local sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     echo "Installing missing packages: ${missing[*]}"
+    # Packages of another architecture (wine32:i386) need it added first.
+    local arch
+    for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/^[^:]*:\(.*\)$/\1/p' | sort -u); do
+        dpkg --print-foreign-architectures | grep -qx "$arch" ||
+            [ "$arch" = "$(dpkg --print-architecture)" ] || "${sudo[@]}" dpkg --add-architecture "$arch"
+    done
     "${sudo[@]}" apt-get update -qq
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq --no-install-recommends "${missing[@]}"

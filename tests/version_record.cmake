@@ -1,4 +1,4 @@
-# cmake -DVERSION=1,0,0 -DVERSION_TEXT=1.00 -DNAME=... -DPRODUCT_NAME=... -DWINDRES=...
+# cmake -DVERSION=1,0,0 -DVERSION_TEXT=1.00 -DNAME=... -DPRODUCT_NAME=... -DARCH=amd64|x86 -DWINDRES=...
 #       -DINPUT=fortpad.rc|fortpad.exe [-DINCLUDE=dir -DOUT=fortpad.res] -P version_record.cmake
 # Reads the resources back from a program file, or from a resource script
 # after compiling it, and checks the version record, icon and manifest.
@@ -29,7 +29,10 @@ foreach(expected
         "VALUE \"CompanyName\""
         "VALUE \"Translation\", 0x804, 1200"
         "RT_ICON"
-        "RT_MANIFEST")
+        "RT_MANIFEST"
+        # The program's own architecture; Common Controls 6 for any.
+        "processorArchitecture=\"\"${ARCH}\"\"/>"
+        "processorArchitecture=\"\"*\"\" publicKeyToken=\"\"6595b64144ccf1df\"\"")
     string(FIND "${record}" "${expected}" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "missing from the version record: ${expected}\n${record}")

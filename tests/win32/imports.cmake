@@ -1,14 +1,20 @@
-# cmake -DOBJDUMP=... -DPROGRAM=fortpad.exe -DALLOWED=windows7-exports.txt -P imports.cmake
+# cmake -DOBJDUMP=... -DPROGRAM=fortpad.exe -DALLOWED=windows7-exports.txt[;more.txt] -DMACHINE=x64|x86
+#       -P imports.cmake
 cmake_minimum_required(VERSION 3.25)
 # The program must run from its own folder alone, on Windows 7 SP1 and
-# later: it may import only functions that Windows 7 SP1's own DLLs export.
-# DLL names compare without regard to case, as Windows looks them up.
+# later: a GUI program for its machine that imports only functions Windows 7
+# SP1's own DLLs export. DLL names compare without regard to case, as
+# Windows looks them up.
 function(import_key dll function out)
     string(TOLOWER "${dll}" dll)
     set(${out} "${dll} ${function}" PARENT_SCOPE)
 endfunction()
 
-file(STRINGS ${ALLOWED} listed REGEX "^[^# ]+ [^ ]+$")
+set(listed "")
+foreach(file IN LISTS ALLOWED)
+    file(STRINGS ${file} entries REGEX "^[^# ]+ [^ ]+$")
+    list(APPEND listed ${entries})
+endforeach()
 set(allowed "")
 foreach(entry IN LISTS listed)
     string(REGEX MATCH "^([^ ]+) (.+)$" entry "${entry}")
@@ -20,6 +26,14 @@ execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE dump RESULT_VAR
 if(code)
     message(FATAL_ERROR "cannot read ${PROGRAM}")
 endif()
+set(header_x64 "file format pei-x86-64" "(PE32+)")
+set(header_x86 "file format pei-i386" "(PE32)")
+foreach(expected IN LISTS header_${MACHINE} ITEMS "(Windows GUI)")
+    string(FIND "${dump}" "${expected}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "${PROGRAM} is no ${MACHINE} GUI program: its header lacks ${expected}")
+    endif()
+endforeach()
 string(REPLACE "\n" ";" lines "${dump}")
 set(dll "")
 set(imports 0)

@@ -6,14 +6,18 @@
 #include <cstdlib>
 #include <string_view>
 
-// The import table entries through which the window calls the system.
-extern "C" {
-extern decltype(&MessageBeep) __imp_MessageBeep;
-extern decltype(&GetProcAddress) __imp_GetProcAddress;
-extern decltype(&CreateWindowExW) __imp_CreateWindowExW;
-extern decltype(&RemoveWindowSubclass) __imp_RemoveWindowSubclass;
-extern decltype(&CoCreateInstance) __imp_CoCreateInstance;
-}
+// The import table entries through which the window calls the system. On
+// x86 their symbols carry the stdcall decoration: the bytes of arguments.
+#ifdef __i386__
+#define IMPORT_ENTRY(function, argument_bytes) __asm__("__imp__" #function "@" #argument_bytes)
+#else
+#define IMPORT_ENTRY(function, argument_bytes) __asm__("__imp_" #function)
+#endif
+extern decltype(&MessageBeep) imported_MessageBeep IMPORT_ENTRY(MessageBeep, 4);
+extern decltype(&GetProcAddress) imported_GetProcAddress IMPORT_ENTRY(GetProcAddress, 8);
+extern decltype(&CreateWindowExW) imported_CreateWindowExW IMPORT_ENTRY(CreateWindowExW, 48);
+extern decltype(&RemoveWindowSubclass) imported_RemoveWindowSubclass IMPORT_ENTRY(RemoveWindowSubclass, 12);
+extern decltype(&CoCreateInstance) imported_CoCreateInstance IMPORT_ENTRY(CoCreateInstance, 20);
 
 namespace fortpad::stand_ins {
 namespace {
@@ -146,11 +150,11 @@ HRESULT WINAPI create_instance(REFCLSID cls, LPUNKNOWN, DWORD, REFIID iid, LPVOI
 void install()
 {
     without_dpi_functions = std::getenv("FORTPAD_TEST_WITHOUT_DPI_FUNCTIONS") != nullptr;
-    replace(__imp_MessageBeep, beep);
-    real_get_proc_address = replace(__imp_GetProcAddress, get_proc_address);
-    real_create_window = replace(__imp_CreateWindowExW, create_window);
-    real_remove_subclass = replace(__imp_RemoveWindowSubclass, remove_subclass);
-    replace(__imp_CoCreateInstance, create_instance);
+    replace(imported_MessageBeep, beep);
+    real_get_proc_address = replace(imported_GetProcAddress, get_proc_address);
+    real_create_window = replace(imported_CreateWindowExW, create_window);
+    real_remove_subclass = replace(imported_RemoveWindowSubclass, remove_subclass);
+    replace(imported_CoCreateInstance, create_instance);
 }
 
 } // namespace fortpad::stand_ins
