@@ -7,9 +7,11 @@
 #   folder of another name, gives the same bytes; SHA256SUMS names it. On a
 #   fresh Debian 13 made in build-debian13/, it installs and starts, and the
 #   sources build and pass the Linux suite (scripts/check-on-debian13.sh).
-# - build-win/<name>-<version>-windows-x64.zip and .exe: the zip holds the
-#   program, its readme and licence; the installer installs and uninstalls
-#   silently under Wine, Start-menu entry included.
+# - build-win/<name>-<version>-windows-x64.zip and -x86.zip: each holds its
+#   program, readme and licence, and building and packaging again gives the
+#   same bytes; <name>-<version>-windows-setup.exe installs the x64 program
+#   in a 64-bit Wine prefix and the x86 one in a 32-bit prefix, and
+#   uninstalls, silently, Start-menu entry included. SHA256SUMS names all three.
 # The name and version are the CMake project's.
 source "$(dirname "$0")/scripts/common.sh"
 
@@ -88,72 +90,96 @@ echo "package checks passed: $deb"
 "$root_dir/scripts/check-on-debian13.sh" "$deb"
 
 windows=$root_dir/build-win
+build_preset windows-x86
 build_preset windows
-rm -f "$windows/$name"-*-windows-x64.* "$windows/SHA256SUMS"
+rm -f "$windows/$name"-*-windows-* "$windows/SHA256SUMS"
+cpack --preset windows-x86
 cpack --preset windows
-zip=$(ls "$windows/$name"-*-windows-x64.zip)
-installer=${zip%.zip}.exe
-program=$windows/src/window/win32/$name.exe
+installer=$(ls "$windows/$name"-*-windows-setup.exe)
 (cd "$windows" && sha256sum -c SHA256SUMS)
-[ "$(wc -l <"$windows/SHA256SUMS")" -eq 2 ] || { echo "SHA256SUMS does not name the zip and the installer"; exit 1; }
-listing=$(cmake -E tar tf "$zip")
-for file in "$name.exe" readme.txt LICENSE.txt; do
-    grep -q "/$file\$" <<<"$listing" || { echo "missing from the zip: $file"; exit 1; }
-done
-(cd "$scratch" && cmake -E tar xf "$zip")
-unzipped=$(ls -d "$scratch/$name"-*-windows-x64)
-cmp "$unzipped/$name.exe" "$program" || { echo "the zip's $name.exe is not the build's"; exit 1; }
-grep -q "Windows 7 SP1" "$unzipped/readme.txt" || { echo "the readme does not say which Windows runs the program"; exit 1; }
+[ "$(wc -l <"$windows/SHA256SUMS")" -eq 3 ] || { echo "SHA256SUMS does not name both zips and the installer"; exit 1; }
 
-# The same commit gives the same bytes: a second, clean build of the program
-# and its zip.
-again=$scratch/build-again
-cmake --preset windows -B "$again" >/dev/null
-cmake --build "$again" -j2 --target fortpad >/dev/null
-(cd "$again" && cpack -G ZIP >/dev/null)
-cmp "$again/src/window/win32/$name.exe" "$program" || { echo "two builds of $name.exe differ"; exit 1; }
-cmp "$again/$(basename "$zip")" "$zip" || { echo "two builds of the zip differ"; exit 1; }
-
-# The installer, silently under Wine: the program where the Start-menu entry
-# looks for it, and nothing of ours left after the uninstaller.
-session=$windows/package-check
-wine_session=$root_dir/tests/win32/wine_session.sh
-trap '"$wine_session" stop "$session"; rm -rf "$scratch"' EXIT
-rm -rf "$session" # a fresh prefix: what is ours in it, the installer put there
-"$wine_session" start "$session"
-drive_c=$session/prefix/drive_c
-installed=$drive_c/Program\ Files/$name
-title=$(sed -n 's/^#define FORTPAD_PRODUCT_NAME u"\(.*\)"$/\1/p' "$windows/src/window/product.h")
-shortcuts() { find "$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" -iname "*$title*" 2>/dev/null; }
-ours() {
-    for key in 'HKLM\Software' 'HKCU\Software'; do
-        "$wine_session" run "$session" reg export "$key" "C:\\registry.reg" /y >/dev/null 2>&1
-        iconv -f UTF-16 -t UTF-8 "$drive_c/registry.reg" | grep -i -e "$name" -e "$title" || true
+# check_zip ARCH PRESET BUILD: the zip holds BUILD's program, its readme and
+# licence; and the same commit gives the same bytes: a second, clean build of
+# the program and its zip.
+check_zip() {
+    local arch=$1 preset=$2 build=$3 file
+    local zip program=$3/src/window/win32/$name.exe again=$scratch/build-again-$1
+    zip=$(ls "$windows/$name"-*-windows-"$arch".zip)
+    local listing
+    listing=$(cmake -E tar tf "$zip")
+    for file in "$name.exe" readme.txt LICENSE.txt; do
+        grep -q "/$file\$" <<<"$listing" || { echo "missing from the $arch zip: $file"; exit 1; }
     done
-    shortcuts
-    ls -d "$installed" 2>/dev/null || true
+    (cd "$scratch" && cmake -E tar xf "$zip")
+    local unzipped=$scratch/$(basename "$zip" .zip)
+    cmp "$unzipped/$name.exe" "$program" || { echo "the $arch zip's $name.exe is not the build's"; exit 1; }
+    cmp "$unzipped/readme.txt" "$build/readme.txt" || { echo "the $arch zip's readme is not the build's"; exit 1; }
+    grep -q "Windows 7 SP1" "$unzipped/readme.txt" || { echo "the $arch readme does not say which Windows runs it"; exit 1; }
+
+    cmake --preset "$preset" -B "$again" >/dev/null
+    cmake --build "$again" -j2 --target fortpad >/dev/null
+    (cd "$again" && cpack -G ZIP >/dev/null)
+    cmp "$again/src/window/win32/$name.exe" "$program" || { echo "two builds of the $arch $name.exe differ"; exit 1; }
+    cmp "$again/$(basename "$zip")" "$zip" || { echo "two builds of the $arch zip differ"; exit 1; }
 }
-[ -z "$(ours)" ] || { echo "a fresh Wine prefix already holds something of ours"; exit 1; }
+check_zip x64 windows "$windows"
+check_zip x86 windows-x86 "$root_dir/build-win-x86"
+grep -q "32-bit" "$root_dir/build-win-x86/readme.txt" || { echo "the x86 readme does not name 32-bit Windows"; exit 1; }
 
-"$wine_session" run "$session" "$installer" /S
-for file in "$name.exe" readme.txt LICENSE.txt; do
-    [ -f "$installed/$file" ] || { echo "the installer did not install $file"; exit 1; }
-done
-cmp "$installed/$name.exe" "$program" || { echo "the installed $name.exe is not the build's"; exit 1; }
-shortcut=$(shortcuts | grep '\.lnk$' | head -1)
-[ -n "$shortcut" ] || { echo "the installer made no Start-menu entry"; exit 1; }
-# A shortcut to nowhere makes start wait on an error box: give it 20 s.
-timeout 20 "$wine_session" run "$session" start /unix "$shortcut" || true
-"$wine_session" wait_for_window "$session" "$title" ||
-    { echo "the Start-menu entry did not start $name.exe"; exit 1; }
-"$wine_session" run "$session" taskkill /f /im "$name.exe" >/dev/null
+# The installer, silently under Wine, in a prefix of WINEARCH: BUILD's
+# program where the Start-menu entry looks for it, and nothing of ours left
+# after the uninstaller.
+wine_session=$root_dir/tests/win32/wine_session.sh
+title=$(sed -n 's/^#define FORTPAD_PRODUCT_NAME u"\(.*\)"$/\1/p' "$windows/src/window/product.h")
+sessions=()
+trap 'for s in "${sessions[@]}"; do "$wine_session" stop "$s"; done; rm -rf "$scratch"' EXIT
+check_installer() {
+    export WINEARCH=$1
+    local build=$2 session=$windows/package-check-$1
+    sessions+=("$session")
+    rm -rf "$session" # a fresh prefix: what is ours in it, the installer put there
+    "$wine_session" start "$session"
+    local drive_c=$session/prefix/drive_c
+    local installed=$drive_c/Program\ Files/$name
+    shortcuts() { find "$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" -iname "*$title*" 2>/dev/null; }
+    ours() {
+        for key in 'HKLM\Software' 'HKCU\Software'; do
+            "$wine_session" run "$session" reg export "$key" "C:\\registry.reg" /y >/dev/null 2>&1
+            iconv -f UTF-16 -t UTF-8 "$drive_c/registry.reg" | grep -i -e "$name" -e "$title" || true
+        done
+        shortcuts
+        ls -d "$installed" 2>/dev/null || true
+    }
+    [ -z "$(ours)" ] || { echo "a fresh $WINEARCH Wine prefix already holds something of ours"; exit 1; }
 
-# The uninstaller copies itself away and removes the folder it ran from.
-"$wine_session" run "$session" "C:\\Program Files\\$name\\Uninstall.exe" /S
-for _ in $(seq 300); do
-    [ -e "$installed" ] || break
-    sleep 0.1
-done
-left=$(ours)
-[ -z "$left" ] || { echo "the uninstaller left behind:"; echo "$left"; exit 1; }
-echo "package checks passed: $zip, $installer"
+    "$wine_session" run "$session" "$installer" /S
+    for file in "$name.exe" readme.txt LICENSE.txt; do
+        [ -f "$installed/$file" ] || { echo "the installer did not install $file ($WINEARCH)"; exit 1; }
+    done
+    cmp "$installed/$name.exe" "$build/src/window/win32/$name.exe" ||
+        { echo "the installed $name.exe is not $build's ($WINEARCH)"; exit 1; }
+    cmp "$installed/readme.txt" "$build/readme.txt" || { echo "the installed readme is not $build's ($WINEARCH)"; exit 1; }
+    local shortcut
+    shortcut=$(shortcuts | grep '\.lnk$' | head -1)
+    [ -n "$shortcut" ] || { echo "the installer made no Start-menu entry ($WINEARCH)"; exit 1; }
+    # A shortcut to nowhere makes start wait on an error box: give it 20 s.
+    timeout 20 "$wine_session" run "$session" start /unix "$shortcut" || true
+    "$wine_session" wait_for_window "$session" "$title" ||
+        { echo "the Start-menu entry did not start $name.exe ($WINEARCH)"; exit 1; }
+    "$wine_session" run "$session" taskkill /f /im "$name.exe" >/dev/null
+
+    # The uninstaller copies itself away and removes the folder it ran from.
+    "$wine_session" run "$session" "C:\\Program Files\\$name\\Uninstall.exe" /S
+    for _ in $(seq 300); do
+        [ -e "$installed" ] || break
+        sleep 0.1
+    done
+    local left
+    left=$(ours)
+    [ -z "$left" ] || { echo "the uninstaller left behind ($WINEARCH):"; echo "$left"; exit 1; }
+    "$wine_session" stop "$session"
+}
+check_installer win64 "$windows"
+check_installer win32 "$root_dir/build-win-x86"
+echo "package checks passed: $windows/SHA256SUMS"
