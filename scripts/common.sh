@@ -40,15 +40,21 @@ install_missing() {
     local sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     echo "Installing missing packages: ${missing[*]}"
-    # Packages of another architecture (wine32:i386) need it added first.
-    local arch
-    for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/^[^:]*:\(.*\)$/\1/p' | sort -u); do
-        dpkg --print-foreign-architectures | grep -qx "$arch" ||
-            [ "$arch" = "$(dpkg --print-architecture)" ] || "${sudo[@]}" dpkg --add-architecture "$arch"
-    done
+    add_architectures "${missing[@]}"
     "${sudo[@]}" apt-get update -qq
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# add_architectures PACKAGE...: lets dpkg install the packages named for
+# another architecture (wine32:i386).
+add_architectures() {
+    local arch sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    for arch in $(printf '%s\n' "$@" | sed -n 's/^[^:]*:\(.*\)$/\1/p' | sort -u); do
+        dpkg --print-foreign-architectures | grep -qx "$arch" ||
+            [ "$arch" = "$(dpkg --print-architecture)" ] || "${sudo[@]}" dpkg --add-architecture "$arch"
+    done
 }
 
 # copy_sources DEST: copies the checkout's files, committed or not (but not
