@@ -88,8 +88,9 @@ int wmain(int argc, wchar_t** argv)
             PostMessageW(search.found, WM_SYSCOMMAND, SC_CLOSE, 0);
         }
     }
-    // A program that does not end fails the test instead of hanging it.
-    if (WaitForSingleObject(process.hProcess, 10'000) != WAIT_OBJECT_0) {
+    // A program that does not end fails the test instead of hanging it; a
+    // loaded machine may take seconds to start and end it.
+    if (WaitForSingleObject(process.hProcess, 30'000) != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 4);
         return 4;
     }
