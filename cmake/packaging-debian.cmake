@@ -6,6 +6,11 @@ red list for bad or mixed luck. Simplified Chinese interface. It is a toy
 for amusement only and saves nothing.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A cross build is packaged for its own architecture, its libraries looked
+# up as that architecture's (package-settings.cmake tells dpkg-shlibdeps).
+if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL aarch64)
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
+endif()
 # Not "games": Debian puts games in /usr/games, and the program installs to bin/.
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
@@ -26,5 +31,5 @@ execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${PROJECT_SOUR
 if(NOT CPACK_COMMIT_EPOCH MATCHES "^[0-9]+$")
     set(CPACK_COMMIT_EPOCH ${FORTPAD_RELEASE_EPOCH})
 endif()
-set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_CURRENT_LIST_DIR}/package-date.cmake")
+set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_CURRENT_LIST_DIR}/package-settings.cmake")
 set(CPACK_POST_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/after-packaging.cmake")

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# wm_class.sh PROGRAM DESKTOP_ENTRY, on an X server (with_x_server.sh): the
+# wm_class.sh DESKTOP_ENTRY PROGRAM [ARGS...], on an X server (with_x_server.sh): the
 # window's WM_CLASS is the one the desktop entry names as StartupWMClass, so
 # that a desktop shell matches the window to its menu entry and icon.
 set -euo pipefail
-program=$1 entry=$2
+entry=$1
 app=""
 trap 'kill $app 2>/dev/null' EXIT
 
-"$program" </dev/null >/dev/null 2>&1 &
+"${@:2}" </dev/null >/dev/null 2>&1 &
 app=$!
 title=$(sed -n 's/^Name=//p' "$entry")
 wm_class=""
