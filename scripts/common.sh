@@ -26,9 +26,18 @@ wasm_packages=(clang lld wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32)
 # font.
 web_packages=("${wasm_packages[@]}" chromium chromium-driver python3-selenium webkit2gtk-driver firefox-esr
     python3-websocket xvfb fonts-dejavu-core fonts-noto-cjk)
-# Everything ./test.sh installs.
-every_test_package=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${windows_packages[@]}"
-    "${web_packages[@]}")
+# The Linux program for arm64: Debian's cross compiler and Qt's arm64
+# libraries beside the build machine's, the suite run under qemu-user.
+arm64_packages=(crossbuild-essential-arm64 qt6-base-dev:arm64 qt6-wayland:arm64 qemu-user)
+# Everything ./test.sh installs, and its presets: on amd64 all of them; on
+# another machine (arm64) neither the Windows suites, as Wine there cannot
+# run x86 programs, nor the arm64 cross build.
+every_test_package=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${web_packages[@]}")
+test_presets=(linux asan fuzz web)
+if [ "$(dpkg --print-architecture)" = amd64 ]; then
+    every_test_package+=("${windows_packages[@]}" "${arm64_packages[@]}")
+    test_presets=(linux linux-arm64 asan fuzz windows windows-x86 web)
+fi
 
 # Installs the Debian packages of "$@" that are not installed yet.
 install_missing() {
