@@ -1,20 +1,28 @@
 #!/usr/bin/env bash
-# Checks the Linux package and sources on a fresh Debian 13, made by
-# debootstrap in build-debian13/ (scripts/check-on-debian13.sh): the .deb
-# from ./package.sh installs and starts, ./run.sh builds and starts the
-# program, and the Linux suite passes. Needs root (it asks sudo otherwise),
-# the network and about five minutes. First it proves that a check killed
-# outright leaves nothing mounted.
+# Checks the Linux packages and sources on fresh Debian systems, each made
+# by debootstrap in build-RELEASE-ARCH/ (scripts/check-on-debian.sh):
+# - Debian 13 (trixie): the .deb from ./package.sh installs and starts,
+#   ./run.sh builds and starts the program, and the Linux suite passes;
+# - Debian 12 (bookworm) on arm64, under qemu-user: the arm64 .deb installs
+#   and starts.
+# In each, apt resolves every package the two commands install. Needs root
+# (it asks sudo otherwise), the network and about ten minutes. First it
+# proves that a check killed outright leaves nothing mounted.
 source "$(dirname "$0")/scripts/common.sh"
 cd "$root_dir"
-deb=$(ls build/*_"$(dpkg --print-architecture)".deb 2>/dev/null | head -1)
-[ -n "$deb" ] || { echo "no package in build/: run ./package.sh first"; exit 1; }
+host=$(dpkg --print-architecture)
+debs=()
+for arch in "$host" arm64; do
+    debs+=("$(ls build/*_"$arch".deb 2>/dev/null | head -1)")
+    [ -n "${debs[-1]}" ] || { echo "no $arch package in build/: run ./package.sh first"; exit 1; }
+done
 [ "$(id -u)" -eq 0 ] || exec sudo --preserve-env=CI "$0" "$@"
 
-# Whether a process, in whatever mount namespace, sees the system's /proc
-# mounted.
-system=$root_dir/build-debian13/system
-mounted() { grep -q " $system/proc " /proc/[0-9]*/mountinfo 2>/dev/null; }
+# Whether a process, in whatever mount namespace, sees the host's /dev
+# mounted in the system (a leftover of which a later rm -rf of the checkout
+# would empty).
+system=$root_dir/build-trixie-$host/system
+mounted() { grep -q " $system/dev " /proc/[0-9]*/mountinfo 2>/dev/null; }
 unmounted() { ! mounted; }
 # within SECONDS COMMAND...: until COMMAND succeeds, for at most SECONDS.
 within() {
@@ -25,7 +33,7 @@ within() {
     done
 }
 
-scripts/check-on-debian13.sh "$deb" >/dev/null 2>&1 &
+scripts/check-on-debian.sh trixie "$host" "${debs[0]}" >/dev/null 2>&1 &
 check=$!
 within 900 mounted || { kill -KILL "$check"; echo "the Debian 13 check mounted nothing"; exit 1; }
 kill -KILL "$check"
@@ -33,4 +41,9 @@ wait "$check" 2>/dev/null || true
 within 10 unmounted || { echo "a Debian 13 check killed outright left its mounts behind"; exit 1; }
 echo "a Debian 13 check killed outright leaves nothing mounted"
 
-scripts/check-on-debian13.sh "$deb"
+# The two at once: one mostly builds, the other mostly emulates.
+scripts/check-on-debian.sh bookworm arm64 "${debs[1]}" &
+arm64_check=$!
+trap 'kill "$arm64_check" 2>/dev/null || true' EXIT
+scripts/check-on-debian.sh trixie "$host" "${debs[0]}"
+wait "$arm64_check"
