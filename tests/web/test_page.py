@@ -406,6 +406,14 @@ class Page(EngineTest):
             list.scrollTop = 1000;
             page.appendToList(list, entry);
             if (list.scrollTop !== 0) failures.push('the top shown after an entry');
+            // A text set whole joins its last CR to the next LF; one set anew
+            // forgets how the old one ended.
+            for (const [earlier, text, tail] of [['', 'a\\r', '\\nb'], ['a\\r', '', '\\nb']]) {{
+                page.setListText(list, earlier);
+                page.setListText(list, text);
+                page.appendToList(list, tail);
+                if (shown(list) !== normalise(text + tail)) failures.push(`${{JSON.stringify(text + tail)}} after a set`);
+            }}
             for (const {{name, text}} of [...texts, {{name: 'many lines', text: many}},
                                           {{name: 'blank lines across blocks', text: '\\r\\n'.repeat(200)}}]) {{
                 page.setListText(list, '');

@@ -137,9 +137,11 @@ function afterEditing(list, inputType) {
         list.replaceChildren();
 }
 
+// A new text: how the old one ended no longer counts.
 export function setListText(list, text) {
     list.replaceChildren();
-    appendToList(list, text, false);
+    endsInCarriageReturn.delete(list);
+    appendToList(list, text);
 }
 
 export function appendToList(list, tail, afterCarriageReturn = endsInCarriageReturn.get(list)) {
