@@ -617,6 +617,10 @@ class Phone(Page):
                 self.assertGreaterEqual(rect["height"], 44, f"{name} is easy to touch")
         for name in ("bad_num", "good_box"):
             self.assertGreater(r[name]["width"], width - 20, f"{name} takes the whole width")
+        # In a form that engines without range syntax (Safari before 16.4) read.
+        ranges = self.js("return [...document.styleSheets].flatMap(sheet => [...sheet.cssRules])"
+                         ".filter(rule => /[<>]/.test(rule.media?.mediaText ?? '')).length")
+        self.assertEqual(ranges, 0, "a media query in range syntax")
 
     def test_a_long_entry_stays_one_line_and_scrolls_sideways(self):
         self.skipTest("a phone's lists wrap their lines")
