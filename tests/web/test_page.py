@@ -326,8 +326,19 @@ class Page(EngineTest):
         self.assertEqual(len(text.split("\n")), 3)
         self.assertAlmostEqual(height / line, 3, delta=0.5, msg="three lines shown")
         self.assertEqual(buttons, 1)
+        # As large as the page it opens on: its text as the form's, and on a
+        # phone its button as easy to touch.
+        text_size, label_size, button = self.js(
+            "const size = id => parseFloat(getComputedStyle(document.getElementById(id)).fontSize);"
+            "return [size('about_text'), size('Label1'), document.getElementById('about_ok').offsetHeight]")
+        self.assertEqual(text_size, label_size, "the box's text as large as the form's")
+        if self.width < 700:
+            self.assertGreaterEqual(button, 44, "确定 is easy to touch")
         self.alt("c")  # no access key reaches the form behind the box
         self.assertTrue(self.js("return document.getElementById('about_box').open"))
+        for keys in ([Keys.TAB], [Keys.SHIFT, Keys.TAB]):  # the focus stays in the box
+            self.browser.press(*keys)
+            self.assertEqual(self.focused(), "about_ok", keys)
         self.keys(Keys.ESCAPE)
         self.assertFalse(self.js("return document.getElementById('about_box').open"))
         self.assertEqual(self.focused(), "cmd_abort")

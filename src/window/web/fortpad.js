@@ -5,6 +5,7 @@
 
 const form = document.getElementById('fortpad');
 const aboutBox = document.getElementById('about_box');
+const aboutOk = document.getElementById('about_ok');
 const fontProbe = document.querySelector('.font-probe');
 const input = form.querySelector('input');
 const controls = []; // the elements, by the module's control number
@@ -296,8 +297,15 @@ const accessKeys = new Set([...form.querySelectorAll('[aria-keyshortcuts]')]
 
 // Alt (and Shift) with a button's letter, from anywhere in the page, is that
 // button's; every other Alt shortcut stays the browser's. Tab and Shift+Tab
-// go round the form, never out of it.
+// go round the form, never out of it, and stay in the about box while it is
+// open, as in the desktop's modal box (its one button keeps the focus).
 function onKey(event) {
+    // WebKitGTK names Shift+Tab's key "Unidentified"; its code is Tab.
+    const tab = event.key === 'Tab' || event.code === 'Tab';
+    if (aboutBox.open && tab) {
+        event.preventDefault();
+        aboutOk.focus();
+    }
     if (aboutBox.open || event.ctrlKey || event.metaKey || !form.isConnected)
         return;
     if (event.altKey) {
@@ -306,7 +314,7 @@ function onKey(event) {
             event.preventDefault();
             pressAccessKey(letter);
         }
-    } else if (event.key === 'Tab') {
+    } else if (tab) {
         const order = tabOrder();
         const [first, last] = event.shiftKey ? [order.at(-1), order[0]] : [order[0], order.at(-1)];
         if (document.activeElement === last) {
