@@ -20,6 +20,7 @@ import time
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.keys import Keys
 
 ENGINES = ("chromium", "webkit", "firefox")
@@ -454,9 +455,17 @@ def other_origins(browser, origin):
 
 
 def wait_until(browser, condition, seconds=10):
-    """Waits for a script expression to become true in the page."""
+    """Waits for a script expression to become true in the page. A poll that
+    a navigation cuts short (WebKit's driver: "Callback was not called before
+    the unload event") counts as false."""
     deadline = time.monotonic() + seconds
-    while not browser.js(f"return {condition}"):
+    while True:
+        try:
+            if browser.js(f"return {condition}"):
+                return
+        except WebDriverException:
+            if time.monotonic() > deadline:
+                raise
         if time.monotonic() > deadline:
             raise AssertionError(f"still false after {seconds} s: {condition}")
         time.sleep(0.02)
