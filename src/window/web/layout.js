@@ -1,0 +1,61 @@
+// Where the form's controls sit: the module lays the form out for the
+// screen's pixel ratio and the font the browser shows, as a desktop does for
+// its DPI and interface font, and the page places the controls there.
+import {controlAt, whenRunning} from './module-bridge.js';
+
+const form = document.getElementById('fortpad');
+const fontProbe = document.querySelector('.font-probe');
+let watchedRatio; // the pixel ratio whose change lays the form out again
+
+function toPixels(devicePixels) {
+    return `${devicePixels / window.devicePixelRatio}px`;
+}
+
+export const layoutFunctions = {
+    set_client_size: (width, height) => {
+        form.style.setProperty('--client-width', toPixels(width));
+        form.style.setProperty('--client-height', toPixels(height));
+    },
+    place: (control, left, top, width, height) => {
+        const style = controlAt(control).style;
+        style.setProperty('--left', toPixels(left));
+        style.setProperty('--top', toPixels(top));
+        style.setProperty('--width', toPixels(width));
+        style.setProperty('--height', toPixels(height));
+    },
+};
+
+// What the form's font is on this screen, as the module's layout wants it:
+// its size in points and, in device pixels, the height of one whole line in
+// the label, and with their frames in the input and a button.
+function measureFont() {
+    const ratio = window.devicePixelRatio;
+    const line = fontProbe.getBoundingClientRect().height;
+    const frame = kind => {
+        const style = getComputedStyle(form.querySelector(`.${kind}`));
+        return ['borderTopWidth', 'borderBottomWidth', 'paddingTop', 'paddingBottom']
+            .reduce((sum, side) => sum + parseFloat(style[side]), 0);
+    };
+    const points = parseFloat(getComputedStyle(fontProbe).fontSize) * 72 / 96;
+    const height = extra => Math.ceil((line + extra) * ratio - 0.01);
+    return [points, height(0), height(frame('input')), height(frame('button'))];
+}
+
+// Sized on whole device pixels, so the form is sharp at any pixel ratio or
+// zoom. On a screen narrower than the form, the style sheet flows the
+// controls into one column from the first frame.
+function layOut() {
+    whenRunning(module => module.lay_out(Math.round(96 * window.devicePixelRatio), ...measureFont()));
+    const ratio = window.devicePixelRatio;
+    if (ratio !== watchedRatio) {
+        watchedRatio = ratio;
+        matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', layOut, {once: true});
+    }
+}
+
+// Lays the form out now and whenever the screen or the font changes.
+export function followTheScreen() {
+    layOut();
+    window.addEventListener('resize', layOut);
+    new ResizeObserver(layOut).observe(fontProbe);
+}
