@@ -90,6 +90,20 @@ def read_cases(page):
     return json.loads(page.js(READ_CASES, ENCODED_CASES))
 
 
+def assert_stopped(test, page, hint):
+    """The page says it cannot run, or has stopped, and takes no input."""
+    browser.wait_until(page, "!document.getElementById('notice').hidden")
+    notice, role, taking = page.js("""
+        const notice = document.getElementById('notice');
+        return [notice.textContent, notice.getAttribute('role'),
+                [...document.querySelectorAll('#fortpad > *')].filter(control =>
+                    control.matches('input, button, .list') && !control.disabled && !control.closest('[inert]') &&
+                    (control.localName !== 'div' || control.isContentEditable)).map(control => control.id)];""")
+    test.assertEqual(role, "alert")
+    test.assertIn(hint, notice)
+    test.assertEqual(taking, [], "the controls take nothing")
+
+
 def only_in(*engines, why):
     """For a test that needs what only these engines' drivers give."""
     def decorate(test):
@@ -438,6 +452,51 @@ class Page(EngineTest):
             return failures;""")
         self.assertEqual(failures, [])
 
+    def test_one_move_reaches_the_end_of_a_long_list(self):
+        # After 2,000 tests, a list's scroll bar dragged to its end once
+        # shows the newest entry, drawn or not.
+        missed = self.js("""
+            const input = document.getElementById('input_num'), form = document.getElementById('fortpad');
+            for (let i = 0; i < 2000; ++i) {
+                input.value = String(1000000 + i);
+                form.requestSubmit();
+            }
+            const frame = () => new Promise(drawn => requestAnimationFrame(() => requestAnimationFrame(drawn)));
+            const missed = [];
+            for (const list of document.querySelectorAll('.list')) {
+                await frame();
+                list.scrollTop = list.scrollHeight;
+                await frame();
+                const texts = document.createTreeWalker(list, NodeFilter.SHOW_TEXT), end = document.createRange();
+                let text;
+                for (let node = texts.nextNode(); node; node = texts.nextNode())
+                    text = node.data.trim() ? node : text;
+                end.setStart(text, text.data.trimEnd().length - 1);
+                end.setEnd(text, text.data.trimEnd().length);
+                const shown = list.getBoundingClientRect(), last = end.getBoundingClientRect();
+                if (last.bottom > shown.bottom + 1 || last.top < shown.top)
+                    missed.push([list.id, last.bottom - shown.bottom]);
+            }
+            return missed;""")
+        self.assertEqual(missed, [])
+
+    def test_a_failure_after_the_start_stops_the_page_and_says_so(self):
+        # A handler, and the layout, failing midway; then where cannot-run.js
+        # did not load.
+        break_selection = "HTMLInputElement.prototype.setSelectionRange = () => { throw new Error('broken'); };"
+        break_layout = "Element.prototype.getBoundingClientRect = () => { throw new Error('broken'); };"
+        rows = (("a handler", break_selection, lambda: self.keys(Keys.RETURN)),
+                ("the layout", break_layout, lambda: self.js("dispatchEvent(new Event('resize'))")),
+                ("without cannot-run.js", "window.fortpadCannotRun = undefined;" + break_selection,
+                 lambda: self.keys(Keys.RETURN)))
+        for name, breaking, trigger in rows:
+            with self.subTest(name):
+                browser.open_page(self.browser, self.server.origin + "/")
+                self.type_number("12345")
+                self.js(breaking)
+                trigger()
+                assert_stopped(self, self.browser, "刷新本页")
+
     def test_exit_takes_the_form_away_and_a_reload_starts_afresh(self):
         self.type_number("12345")
         self.keys(Keys.RETURN)
@@ -523,50 +582,56 @@ class Starting(EngineTest):
         cls.server.stop()
         cls.folder.cleanup()
 
-    def site_without(self, name):
-        site = Path(self.folder.name) / name
+    def site_without(self, *names):
+        site = Path(self.folder.name) / "-".join(names)
         if not site.exists():
             shutil.copytree(SITE, site)
-            (site / name).unlink()
+            for name in names:
+                (site / name).unlink()
         return site
 
-    def test_enter_before_the_module_has_started_runs_once_it_has(self):
-        self.server.delays["fortpad.wasm"] = 1.5
-        try:
-            # Navigating from the page's own script returns at once, before
-            # the page's load, which waits for the module's file.
-            self.browser.get(self.server.origin + "/?first")
-            self.browser.js("setTimeout(() => location.assign('/?early'))")
-            browser.wait_until(self.browser, "location.search === '?early' && document.readyState !== 'loading'")
-            started = self.browser.js("const input = document.getElementById('input_num');"
-                                      "input.value = '12345'; input.focus();"
-                                      "return document.getElementById('fortpad').style.length > 0")
-            self.browser.press(Keys.RETURN)
-            browser.wait_until(self.browser, "document.getElementById('fortpad').style.length > 0")
-        finally:
-            self.server.delays.clear()
-        self.assertFalse(started, "Enter came before the module had started")
-        shown = self.browser.js(f"return {SHOWN_TEXT}(document.getElementById('good_box'))")
-        self.assertRegex(shown, r"^\n25\.[^\n]*,12345$", "one test, once")
+    def test_early_actions_act_on_what_was_typed_then(self):
+        # Each action while the module is on its way acts on the text typed
+        # before it, as once the page runs; nothing runs twice.
+        press = lambda: self.browser.press(Keys.RETURN)  # noqa: E731
 
-    def assertCannotRun(self, hint):
-        browser.wait_until(self.browser, "!document.getElementById('notice').hidden")
-        notice, role, enabled = self.browser.js("""
-            const notice = document.getElementById('notice');
-            return [notice.textContent, notice.getAttribute('role'),
-                    [...document.querySelectorAll('#fortpad input, #fortpad button')].filter(c => !c.disabled).length];""")
-        self.assertEqual(role, "alert")
-        self.assertIn("无法在此运行", notice)
-        self.assertIn(hint, notice)
-        self.assertEqual(enabled, 0, "the input and the buttons take nothing")
+        def click():
+            self.browser.click("cmd_test")
+            self.browser.click("input_num")
+
+        for name, act in (("Enter", press), ("测一下 clicked", click)):
+            with self.subTest(name):
+                self.server.delays["fortpad.wasm"] = 4
+                try:
+                    # Navigating from the page's own script returns at once,
+                    # before the page's load, which waits for the module's file.
+                    self.browser.get(self.server.origin + "/?first")
+                    self.browser.js("setTimeout(() => location.assign('/?early'))")
+                    browser.wait_until(self.browser,
+                                       "location.search === '?early' && document.readyState !== 'loading'")
+                    self.browser.js("document.getElementById('input_num').focus()")
+                    for typed in ("12345", "678"):
+                        self.browser.type(typed)
+                        act()
+                    started = self.browser.js("return document.getElementById('fortpad').style.length > 0")
+                    browser.wait_until(self.browser, "document.getElementById('fortpad').style.length > 0")
+                finally:
+                    self.server.delays.clear()
+                self.assertFalse(started, "the keys came before the module had started")
+                numbers = self.browser.js(f"return ['bad_num', 'good_box'].map(id => {SHOWN_TEXT}("
+                                          "document.getElementById(id)).match(/[0-9]+$/gm) ?? [])")
+                self.assertEqual(sorted(numbers[0] + numbers[1]), ["12345", "678"])
 
     def test_a_page_whose_module_is_missing_says_so(self):
-        self.server.serve(self.site_without("fortpad.wasm"))
-        try:
-            self.browser.get(self.server.origin + "/")
-            self.assertCannotRun("刷新")
-        finally:
-            self.server.serve(SITE)
+        # The module says so itself where cannot-run.js did not load either.
+        for missing, hint in ((["fortpad.wasm"], "无法在此运行"), (["fortpad.wasm", "cannot-run.js"], "刷新本页")):
+            with self.subTest(missing=missing):
+                self.server.serve(self.site_without(*missing))
+                try:
+                    self.browser.get(self.server.origin + "/")
+                    assert_stopped(self, self.browser, hint)
+                finally:
+                    self.server.serve(SITE)
 
     def test_a_page_opened_from_disk_runs_or_says_to_use_a_web_server(self):
         # Firefox lets such a page load its module; Chromium and WebKit do not.
@@ -574,7 +639,7 @@ class Starting(EngineTest):
         browser.wait_until(self.browser, "!document.getElementById('notice').hidden ||"
                                          "document.getElementById('fortpad').style.length > 0")
         if self.browser.js("return document.getElementById('fortpad').style.length === 0"):
-            self.assertCannotRun("网页服务器")
+            assert_stopped(self, self.browser, "网页服务器")
 
     def test_without_a_service_worker_the_page_still_works(self):
         self.server.serve(self.site_without("sw.js"))

@@ -1,7 +1,9 @@
 // A list is editable text, mostly in blocks of at most 64 lines that the
-// page writes: the browser lays out and draws only the block an entry goes
-// into, and skips those out of sight, so an entry costs the same however
-// long the list is (a text area lays out its whole text again). A block
+// page writes: the browser lays out again only the block an entry goes into
+// and draws only what is in sight, so an entry costs the same however long
+// the list is (a text area lays out its whole text again). Every block is
+// laid out at its true height, so the list's end is where its scroll bar
+// says, drawn or not (blocks skipped while out of sight are not). A block
 // boundary is a line break. The user may edit a list in any way, and the
 // browser then writes text, line breaks and blocks of its own; an entry is
 // still appended to the text as the list shows it, at the end of its last
