@@ -40,12 +40,17 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         super().__init__(request, address, server, directory=server.folder)
 
 
+class QuietServer(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, address):
+        pass  # a browser that went away mid-file, as a page navigating on does
+
+
 class Server:
     """Serves `folder` on 127.0.0.1 at a free port until stopped; `folder`
     may change while it runs, and `delays` holds a file's wait in seconds."""
 
     def __init__(self, folder):
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), QuietHandler)
+        self.httpd = QuietServer(("127.0.0.1", 0), QuietHandler)
         self.httpd.folder = str(folder)
         self.httpd.delays = {}
         self.delays = self.httpd.delays

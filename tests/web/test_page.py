@@ -601,11 +601,12 @@ class Starting(EngineTest):
 
         for name, act in (("Enter", press), ("测一下 clicked", click)):
             with self.subTest(name):
-                self.server.delays["fortpad.wasm"] = 4
+                server = browser.Server(SITE)  # an origin with no service worker yet
+                server.delays["fortpad.wasm"] = 4
                 try:
                     # Navigating from the page's own script returns at once,
                     # before the page's load, which waits for the module's file.
-                    self.browser.get(self.server.origin + "/?first")
+                    self.browser.get(server.origin + "/?first")
                     self.browser.js("setTimeout(() => location.assign('/?early'))")
                     browser.wait_until(self.browser,
                                        "location.search === '?early' && document.readyState !== 'loading'")
@@ -616,7 +617,7 @@ class Starting(EngineTest):
                     started = self.browser.js("return document.getElementById('fortpad').style.length > 0")
                     browser.wait_until(self.browser, "document.getElementById('fortpad').style.length > 0")
                 finally:
-                    self.server.delays.clear()
+                    server.stop()
                 self.assertFalse(started, "the keys came before the module had started")
                 numbers = self.browser.js(f"return ['bad_num', 'good_box'].map(id => {SHOWN_TEXT}("
                                           "document.getElementById(id)).match(/[0-9]+$/gm) ?? [])")

@@ -58,10 +58,12 @@ function editLater(event) {
 }
 
 // Typing while an action waits for the module waits with it (composing
-// text, which the browser does not let a page hold, aside).
+// text, which the browser does not let a page hold, aside). Enter, which
+// Chromium announces as a line break, submits the form as ever.
 function holdTyping() {
+    const lineBreak = /^insert(LineBreak|Paragraph)$/;
     input.addEventListener('beforeinput', event => {
-        if (typingWaits() && event.cancelable) {
+        if (typingWaits() && event.cancelable && !lineBreak.test(event.inputType)) {
             event.preventDefault();
             whenRunning(editLater(event));
         }
