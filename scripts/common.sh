@@ -25,7 +25,7 @@ wasm_packages=(clang lld wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32)
 # server) and Firefox by its own WebDriver BiDi, with a Latin and a Chinese
 # font.
 web_packages=("${wasm_packages[@]}" chromium chromium-driver python3-selenium webkit2gtk-driver firefox-esr
-    python3-websocket xvfb fonts-dejavu-core fonts-noto-cjk)
+    python3-websocket xvfb xdotool fonts-dejavu-core fonts-noto-cjk)
 # The Linux program for arm64: Debian's cross compiler and Qt's arm64
 # libraries beside the build machine's, the suite run under qemu-user.
 arm64_packages=(crossbuild-essential-arm64 qt6-base-dev:arm64 qt6-wayland:arm64 qemu-user)

@@ -1,16 +1,14 @@
 """A local web server for the site and the three browser engines Debian
 ships, for the page's suite and benchmarks: Chromium and WebKit driven by
-Selenium, Firefox by its own WebDriver BiDi. Each engine answers the same few
+Selenium, Firefox by its own WebDriver BiDi (firefox.py). Each engine answers the same few
 calls (`get`, `js`, `press`, `click_at`, `quit`); what only one engine has,
 such as Chromium's DevTools protocol, is reached through `driver`. Every
 server, browser and X server is started and stopped here, by its own handle;
 nothing else on the machine is touched."""
-import functools
+import glob
 import http.server
-import itertools
 import json
 import os
-import re
 import socket
 import subprocess
 import tempfile
@@ -21,7 +19,6 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.common.exceptions import WebDriverException
-from selenium.webdriver.common.keys import Keys
 
 ENGINES = ("chromium", "webkit", "firefox")
 
@@ -83,9 +80,10 @@ class XServer:
 
     def __init__(self, folder):
         read, write = os.pipe()
-        self.process = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1920x1200x24",
-                                         "-nolisten", "tcp"], pass_fds=(write,), stdin=subprocess.DEVNULL,
-                                        stdout=subprocess.DEVNULL, stderr=open(os.path.join(folder, "xvfb.log"), "w"))
+        with open(os.path.join(folder, "xvfb.log"), "w") as log:
+            self.process = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1920x1200x24",
+                                             "-nolisten", "tcp"], pass_fds=(write,), stdin=subprocess.DEVNULL,
+                                            stdout=subprocess.DEVNULL, stderr=log)
         os.close(write)
         with os.fdopen(read) as pipe:
             number = pipe.readline().strip()
@@ -99,7 +97,7 @@ class XServer:
         self.process.wait()
 
 
-def _environment(home, font):
+def browser_environment(home, font):
     """The caller's environment without what would reach a desktop session,
     with a home of the browser's own and, with `font`, that family as the
     system's font."""
@@ -155,8 +153,10 @@ class Browser:
         self.click_at(x, y)
 
     def quit(self):
-        self._quit()
-        self.home.cleanup()
+        try:
+            self._quit()
+        finally:
+            self.home.cleanup()
 
 
 # Errors from a page's script come back as this object, so that every engine
@@ -217,16 +217,39 @@ class WebKit(SeleniumBrowser):
         super().__init__(home, driver)
         self.server, self.x_server = server, x_server
 
+    def resize(self, width, height):
+        """A viewport `width` CSS pixels wide: MiniBrowser's own window goes
+        no narrower than about 447 device pixels, the X server's tool does."""
+        self.driver.set_window_rect(0, 0, width, height)
+        if self.js("return innerWidth") != width:
+            scale = self.js("return devicePixelRatio")
+            environment = dict(os.environ, DISPLAY=self.x_server.display)
+            windows = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "MiniBrowser"], env=environment,
+                                     capture_output=True, text=True, check=True).stdout.split()
+            for window in windows:
+                subprocess.run(["xdotool", "windowsize", window, str(round(width * scale)), str(round(height * scale))],
+                               env=environment, check=True)
+            wait_until(self, f"innerWidth === {width}")
+
     def _quit(self):
-        super()._quit()
-        self.server.terminate()
-        self.server.wait()
-        self.x_server.stop()
+        try:
+            super()._quit()
+        finally:
+            self.server.terminate()
+            self.server.wait()
+            self.x_server.stop()
 
 
-def chromium(width=1024, height=768, prefs=None, mobile=None, font=None):
+class Unsupported(Exception):
+    """What an engine's browser cannot be made to show, and why."""
+
+
+CHROMIUM_FONT_SIZES = {"default": "webkit.webprefs.default_font_size", "minimum": "webkit.webprefs.minimum_font_size"}
+
+
+def chromium(width=1024, height=768, font=None, ratio=1, font_size=None, mobile=None):
     """Headless Chromium with a profile and home of its own, logging every
-    request."""
+    request; `mobile` is its mobile emulation."""
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     # Root needs no sandbox; /dev/shm may be small in a container.
@@ -236,13 +259,18 @@ def chromium(width=1024, height=768, prefs=None, mobile=None, font=None):
         options.add_argument(argument)
     home = tempfile.TemporaryDirectory(prefix="fortpad-chromium-")
     options.add_argument(f"--user-data-dir={home.name}/profile")
-    if prefs:
-        options.add_experimental_option("prefs", prefs)
+    if font_size:
+        kind, pixels = font_size
+        options.add_experimental_option("prefs", {CHROMIUM_FONT_SIZES[kind]: pixels})
     if mobile:
         options.add_experimental_option("mobileEmulation", mobile)
     options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
-    service = Service("/usr/bin/chromedriver", env=_environment(home.name, font))
-    return Chromium(home, webdriver.Chrome(options=options, service=service))
+    service = Service("/usr/bin/chromedriver", env=browser_environment(home.name, font))
+    page = Chromium(home, webdriver.Chrome(options=options, service=service))
+    if ratio != 1:
+        page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": ratio, "mobile": False})
+    return page
 
 
 def _free_port():
@@ -251,29 +279,37 @@ def _free_port():
         return probe.getsockname()[1]
 
 
-def webkit(width=1024, height=768, font=None):
+def webkit(width=1024, height=768, font=None, ratio=1, font_size=None):
     """WebKitGTK's MiniBrowser on an X server of its own, through WebKit's
-    own WebDriver server."""
+    own WebDriver server. GTK scales its window by a whole `ratio`."""
+    if ratio != int(ratio):
+        raise Unsupported(f"webkit: GTK scales a window by whole numbers only, not {ratio}")
+    if font_size:
+        raise Unsupported("webkit: MiniBrowser takes no font sizes")
     home = tempfile.TemporaryDirectory(prefix="fortpad-webkit-")
-    x_server = XServer(home.name)
-    environment = _environment(home.name, font)
-    environment["DISPLAY"] = x_server.display
-    port = _free_port()
-    server = subprocess.Popen(["/usr/bin/WebKitWebDriver", f"--port={port}"], env=environment,
-                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    x_server = server = None
     try:
+        x_server = XServer(home.name)
+        environment = browser_environment(home.name, font)
+        environment["DISPLAY"] = x_server.display
+        environment["GDK_SCALE"] = str(int(ratio))
+        port = _free_port()
+        server = subprocess.Popen(["/usr/bin/WebKitWebDriver", f"--port={port}"], env=environment,
+                                  stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         options = webdriver.WebKitGTKOptions()
-        options.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+        options.binary_location = glob.glob("/usr/lib/*/webkit2gtk-4.1/MiniBrowser")[0]
         options.add_argument("--automation")
-        driver = _remote(f"http://127.0.0.1:{port}", options)
-        driver.set_window_rect(0, 0, width, height)
+        page = WebKit(home, _remote(f"http://127.0.0.1:{port}", options), server, x_server)
     except BaseException:
-        server.kill()
-        server.wait()
-        x_server.stop()
+        if server:
+            server.kill()
+            server.wait()
+        if x_server:
+            x_server.stop()
         home.cleanup()
         raise
-    return WebKit(home, driver, server, x_server)
+    page.resize(width, height)
+    return page
 
 
 def _remote(address, options, seconds=20):
@@ -288,154 +324,15 @@ def _remote(address, options, seconds=20):
             time.sleep(0.1)
 
 
-# Firefox asks nothing of any other site.
-FIREFOX_PREFERENCES = {
-    "app.normandy.enabled": False,
-    "app.update.disabledForTesting": True,
-    "browser.safebrowsing.malware.enabled": False,
-    "browser.safebrowsing.phishing.enabled": False,
-    "browser.shell.checkDefaultBrowser": False,
-    "browser.startup.page": 0,
-    "datareporting.policy.dataSubmissionEnabled": False,
-    "extensions.update.enabled": False,
-    "messaging-system.rsexperimentloader.enabled": False,
-    "network.captive-portal-service.enabled": False,
-    "network.connectivity-service.enabled": False,
-    "services.settings.server": "http://127.0.0.1:9/",
-    "toolkit.telemetry.server": "",
-    "intl.accept_languages": "zh-CN",
-}
+def start(engine, width=1024, height=768, font=None, ratio=1, font_size=None):
+    """A browser of `engine` with a window of `width` by `height` CSS pixels
+    on a screen of `ratio` device pixels to one, showing `font` as the
+    system's font, and with `font_size` ("default" or "minimum", pixels) set;
+    Unsupported where the engine cannot."""
+    from firefox import Firefox
 
-
-class Firefox(Browser):
-    """Firefox ESR over WebDriver BiDi, which it speaks itself."""
-
-    engine = "firefox"
-
-    def __init__(self, width, height, font):
-        import websocket  # python3-websocket
-
-        super().__init__(tempfile.TemporaryDirectory(prefix="fortpad-firefox-"))
-        profile = os.path.join(self.home.name, "profile")
-        os.makedirs(profile)
-        with open(os.path.join(profile, "user.js"), "w", encoding="utf-8") as file:
-            for name, value in FIREFOX_PREFERENCES.items():
-                file.write(f"user_pref({json.dumps(name)}, {json.dumps(value)});\n")
-        self.process = subprocess.Popen(
-            ["/usr/bin/firefox-esr", "--headless", "--no-remote", "--profile", profile,
-             "--remote-debugging-port=0", "about:blank"],
-            env=_environment(self.home.name, font), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-            stderr=subprocess.PIPE, text=True)
-        try:
-            url = self._listening_address()
-            threading.Thread(target=self._drain, daemon=True).start()
-                # Firefox refuses a connection that names an origin, as a page's would.
-            self.socket = websocket.create_connection(url + "/session", timeout=120, suppress_origin=True)
-            self.ids = itertools.count(1)
-            self.call("session.new", capabilities={})
-            self.context = self.call("browsingContext.getTree")["contexts"][0]["context"]
-            self.call("browsingContext.setViewport", context=self.context,
-                      viewport={"width": width, "height": height})
-        except BaseException:
-            self.process.kill()
-            self.process.wait()
-            self.home.cleanup()
-            raise
-
-    def _listening_address(self):
-        for line in self.process.stderr:
-            found = re.search(r"WebDriver BiDi listening on (ws://\S+)", line)
-            if found:
-                return found.group(1)
-        raise RuntimeError("Firefox did not start its WebDriver BiDi server")
-
-    def _drain(self):
-        for _ in self.process.stderr:
-            pass
-
-    def call(self, method, **parameters):
-        number = next(self.ids)
-        self.socket.send(json.dumps({"id": number, "method": method, "params": parameters}))
-        while True:
-            message = json.loads(self.socket.recv())
-            if message.get("id") != number:
-                continue  # an event
-            if message.get("type") == "error":
-                raise RuntimeError(f"{method}: {message['error']}: {message.get('message')}")
-            return message["result"]
-
-    def get(self, url):
-        self.call("browsingContext.navigate", context=self.context, url=url, wait="complete")
-
-    def js(self, body, *arguments):
-        result = self.call("script.callFunction", functionDeclaration=f"async function() {{ {body} }}",
-                           arguments=[_local_value(argument) for argument in arguments],
-                           target={"context": self.context}, awaitPromise=True,
-                           serializationOptions={"maxObjectDepth": 20})
-        if result["type"] == "exception":
-            details = result["exceptionDetails"]
-            raise RuntimeError("the page's script failed: " + details.get("text", "") +
-                               str(details.get("stackTrace", "")))
-        return _python_value(result["result"])
-
-    def press(self, *keys):
-        actions = [{"type": "keyDown", "value": key} for key in keys]
-        actions += [{"type": "keyUp", "value": key} for key in reversed(keys)]
-        self.call("input.performActions", context=self.context,
-                  actions=[{"type": "key", "id": "keyboard", "actions": actions}])
-
-    def click_at(self, x, y):
-        actions = [{"type": "pointerMove", "x": int(x), "y": int(y), "origin": "viewport"},
-                   {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}]
-        self.call("input.performActions", context=self.context,
-                  actions=[{"type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"},
-                            "actions": actions}])
-
-    def _quit(self):
-        try:
-            self.call("browser.close")
-        except Exception:  # noqa: BLE001 (the connection may close first)
-            pass
-        self.socket.close()
-        try:
-            self.process.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
-
-
-def _local_value(value):
-    if value is None:
-        return {"type": "null"}
-    if isinstance(value, bool):
-        return {"type": "boolean", "value": value}
-    if isinstance(value, (int, float)):
-        return {"type": "number", "value": value}
-    if isinstance(value, str):
-        return {"type": "string", "value": value}
-    if isinstance(value, (list, tuple)):
-        return {"type": "array", "value": [_local_value(item) for item in value]}
-    if isinstance(value, dict):
-        return {"type": "object", "value": [[key, _local_value(item)] for key, item in value.items()]}
-    raise TypeError(f"no script value for {value!r}")
-
-
-def _python_value(remote):
-    kind, value = remote["type"], remote.get("value")
-    if kind in ("undefined", "null"):
-        return None
-    if kind == "array":
-        return [_python_value(item) for item in value]
-    if kind == "object":
-        return {key: _python_value(item) for key, item in value}
-    if kind == "number" and isinstance(value, str):
-        return float(value.replace("Infinity", "inf"))
-    return value
-
-
-def start(engine, width=1024, height=768, font=None):
-    """A browser of `engine` with a window of `width` by `height`."""
-    return {"chromium": chromium, "webkit": webkit, "firefox": Firefox}[engine](width, height, font=font)
+    return {"chromium": chromium, "webkit": webkit, "firefox": Firefox}[engine](
+        width, height, font=font, ratio=ratio, font_size=font_size)
 
 
 def network_events(browser):

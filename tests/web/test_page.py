@@ -54,23 +54,6 @@ SHOWN_TEXT = """(list => {
     return lines.join('\\n');
 })"""
 
-# Where a click after the red list's last character puts the caret: after
-# the last text it shows, before a closing line break.
-CARET_AT_END = """
-const list = document.getElementById('bad_num'), walker = document.createTreeWalker(list, NodeFilter.SHOW_ALL);
-list.focus();
-let last = null;
-for (let node = walker.nextNode(); node; node = walker.nextNode())
-    if (node.nodeType === Node.TEXT_NODE ? node.data !== '' : node.localName === 'br')
-        last = node;
-if (!last)
-    getSelection().collapse(list, 0);
-else if (last.localName === 'br')
-    getSelection().collapse(last.parentNode, [...last.parentNode.childNodes].indexOf(last));
-else
-    getSelection().collapse(last, last.data.endsWith('\\n') ? last.length - 1 : last.length);
-"""
-
 READ_CASES = """
 const module = (await WebAssembly.instantiate(Uint8Array.from(atob(arguments[0]), c => c.charCodeAt(0)))).instance;
 module.exports._initialize();
@@ -104,6 +87,16 @@ def assert_stopped(test, page, hint):
     test.assertEqual(taking, [], "the controls take nothing")
 
 
+def site_without(folder, *names):
+    """A copy of the site in `folder` without the files `names`."""
+    site = folder / "-".join(names)
+    if not site.exists():
+        shutil.copytree(SITE, site)
+        for name in names:
+            (site / name).unlink()
+    return site
+
+
 def only_in(*engines, why):
     """For a test that needs what only these engines' drivers give."""
     def decorate(test):
@@ -117,9 +110,6 @@ def only_in(*engines, why):
 
 
 DEVTOOLS = "needs Chromium's DevTools protocol"
-# Headless Firefox's window is never the active one: it sends no focus events,
-# and the keys its WebDriver BiDi sends do not press a focused button.
-FIREFOX_KEYS = "firefox: its headless window sends no focus events and its keys press no focused button"
 
 
 class EngineTest(unittest.TestCase):
@@ -127,7 +117,10 @@ class EngineTest(unittest.TestCase):
 
     @classmethod
     def start(cls, *arguments, **options):
-        return browser.start(cls.engine, *arguments, **options)
+        try:
+            return browser.start(cls.engine, *arguments, **options)
+        except browser.Unsupported as why:
+            raise unittest.SkipTest(str(why)) from None
 
 
 class Page(EngineTest):
@@ -172,6 +165,12 @@ class Page(EngineTest):
 
     def focus(self, name):
         self.js("document.getElementById(arguments[0]).focus()", name)
+
+    def caret_at_the_end(self, name):
+        """As a user puts it there: a script's caret may land mid-list in
+        WebKit."""
+        self.focus(name)
+        self.browser.press(Keys.CONTROL, Keys.END)
 
     def lists(self):
         return self.value("bad_num"), self.value("good_box")
@@ -221,8 +220,6 @@ class Page(EngineTest):
         }
         for name, trigger in triggers.items():
             with self.subTest(name):
-                if name.endswith("the focused button") and self.engine == "firefox":
-                    self.skipTest(FIREFOX_KEYS)
                 before = self.value(example["list"])
                 self.type_number(example["typed"])
                 if name.endswith("the focused button"):
@@ -282,10 +279,7 @@ class Page(EngineTest):
         for name in visits:
             self.keys(Keys.TAB)
             self.assertEqual(self.focused(), name)
-        with self.subTest("Tab into the input selects it all"):
-            if self.engine == "firefox":
-                self.skipTest(FIREFOX_KEYS)
-            self.assertEqual(self.selection(), [0, 5])
+        self.assertEqual(self.selection(), [0, 5], "Tab into the input selects it all")
         for name in reversed(["input_num"] + visits[:-1]):
             self.browser.press(Keys.SHIFT, Keys.TAB)
             self.assertEqual(self.focused(), name)
@@ -323,9 +317,6 @@ class Page(EngineTest):
                 self.focus(place)
                 self.alt("A", shift=True)
                 self.assertTrue(self.js("return document.getElementById('about_box').open"))
-                if self.engine == "firefox":
-                    self.js("document.getElementById('about_box').close()")
-                    self.skipTest(FIREFOX_KEYS)
                 self.keys(Keys.RETURN)
                 self.assertEqual(self.focused(), "cmd_abort")
 
@@ -385,7 +376,7 @@ class Page(EngineTest):
             elif choice == 3:
                 count = min(len(text), 1 + choose.randrange(60))
                 what = f"the last {count} characters selected and deleted"
-                self.js(CARET_AT_END)
+                self.caret_at_the_end("bad_num")
                 for _ in range(count):
                     self.browser.press(Keys.SHIFT, Keys.LEFT)
                 self.keys(Keys.BACKSPACE)
@@ -403,7 +394,7 @@ class Page(EngineTest):
                 self.keys(Keys.RETURN)
                 expected[example["list"]] += self.normalised(example["entry"])
             if typed is not None:
-                self.js(CARET_AT_END)
+                self.caret_at_the_end("bad_num")
                 for number, line in enumerate(typed.split("\n")):
                     if number:
                         self.keys(Keys.RETURN)
@@ -524,12 +515,13 @@ class Layout(EngineTest):
     pixel ratio, and for a larger default or minimum font (DejaVu Sans, whose
     line fits every control at 9 points)."""
 
-    rows = [  # pixel ratio, browser preferences, the DPI whose table applies
+    rows = [  # pixel ratio, a font size the user set, the DPI whose table applies
         (1, None, 96),
         (1.25, None, 120),
         (1.5, None, 144),
-        (1, {"webkit.webprefs.default_font_size": 20}, 120),  # 15 px: 11.25 points
-        (1, {"webkit.webprefs.minimum_font_size": 18}, 144),  # 13.5 points
+        (2, None, None),  # no table: on whole pixels, twice the form's size
+        (1, ("default", 20), 120),  # 15 px: 11.25 points
+        (1, ("minimum", 18), 144),  # 13.5 points
     ]
 
     def assertOnPixels(self, found, expected, name):
@@ -540,22 +532,19 @@ class Layout(EngineTest):
     def test_controls_sit_on_the_forms_pixels(self):
         server = browser.Server(SITE)
         try:
-            for ratio, prefs, dpi in self.rows:
-                with self.subTest(ratio=ratio, prefs=prefs):
-                    if (ratio, prefs) != (1, None) and self.engine != "chromium":
-                        self.skipTest(f"{self.engine}: {DEVTOOLS} and its font preferences")
-                    if self.engine == "chromium":
-                        page = browser.chromium(1600, 1000, prefs, font="DejaVu Sans")
-                    else:
-                        page = self.start(1600, 1000, font="DejaVu Sans")
+            for ratio, font_size, dpi in self.rows:
+                with self.subTest(ratio=ratio, font_size=font_size):
+                    page = self.start(1600, 1000, font="DejaVu Sans", ratio=ratio, font_size=font_size)
                     try:
-                        page.get(server.origin + "/")
-                        cases = read_cases(page)
-                        if self.engine == "chromium":
-                            page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-                                "width": 1600, "height": 1000, "deviceScaleFactor": ratio, "mobile": False})
                         browser.open_page(page, server.origin + "/")
+                        cases = read_cases(page)
                         found = rects(page)
+                        if dpi is None:
+                            for name, rect in found.items():
+                                self.assertOnPixels(rect, [round(value) for value in rect], name)
+                            self.assertAlmostEqual(found["fortpad"][2] / cases["clientSizes"][0]["width"], ratio,
+                                                   delta=0.02)
+                            continue
                         size = next(s for s in cases["clientSizes"] if s["dpi"] == dpi)
                         self.assertOnPixels(found["fortpad"][2:], [size["width"], size["height"]], "client")
                         for placement in cases["placements"]:
@@ -582,13 +571,6 @@ class Starting(EngineTest):
         cls.server.stop()
         cls.folder.cleanup()
 
-    def site_without(self, *names):
-        site = Path(self.folder.name) / "-".join(names)
-        if not site.exists():
-            shutil.copytree(SITE, site)
-            for name in names:
-                (site / name).unlink()
-        return site
 
     def test_early_actions_act_on_what_was_typed_then(self):
         # Each action while the module is on its way acts on the text typed
@@ -627,7 +609,7 @@ class Starting(EngineTest):
         # The module says so itself where cannot-run.js did not load either.
         for missing, hint in ((["fortpad.wasm"], "无法在此运行"), (["fortpad.wasm", "cannot-run.js"], "刷新本页")):
             with self.subTest(missing=missing):
-                self.server.serve(self.site_without(*missing))
+                self.server.serve(site_without(Path(self.folder.name), *missing))
                 try:
                     self.browser.get(self.server.origin + "/")
                     assert_stopped(self, self.browser, hint)
@@ -643,7 +625,7 @@ class Starting(EngineTest):
             assert_stopped(self, self.browser, "网页服务器")
 
     def test_without_a_service_worker_the_page_still_works(self):
-        self.server.serve(self.site_without("sw.js"))
+        self.server.serve(site_without(Path(self.folder.name), "sw.js"))
         try:
             browser.open_page(self.browser, self.server.origin + "/")
             self.browser.js("const input = document.getElementById('input_num'); input.value = '12345'; input.focus()")
@@ -662,7 +644,7 @@ class Phone(Page):
     @classmethod
     def start(cls, width, height):
         if cls.engine != "chromium":
-            raise unittest.SkipTest(f"{cls.engine}: {DEVTOOLS} for a phone's screen")
+            return super().start(width, height, ratio=3)
         return browser.chromium(width, height, mobile={
             "deviceMetrics": {"width": width, "height": height, "pixelRatio": 3, "touch": True, "mobile": True}})
 
@@ -702,17 +684,22 @@ class Phone(Page):
     def test_a_long_entry_stays_one_line_and_scrolls_sideways(self):
         self.skipTest("a phone's lists wrap their lines")
 
+    def test_edits_and_tests_in_random_order_read_back_as_text(self):
+        if self.engine == "firefox":
+            self.skipTest("firefox: its caret stops twice where a line wraps, so Shift+Left selects fewer characters"
+                          " than it is pressed")
+        super().test_edits_and_tests_in_random_order_read_back_as_text()
+
     def test_one_column_before_the_module_arrives(self):
-        driver = self.browser.driver
-        driver.execute_cdp_cmd("Network.enable", {})
-        driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*.wasm"]})
-        try:
-            driver.get(self.server.origin + "/")
-            column = self.js("const r = id => document.getElementById(id).getBoundingClientRect();"
-                             "return r('bad_num').top > r('cmd_abort').bottom && r('bad_num').width > 300")
-            self.assertTrue(column, "one column, before the module")
-        finally:
-            driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": []})
+        with tempfile.TemporaryDirectory(prefix="fortpad-site-") as folder:
+            server = browser.Server(site_without(Path(folder), "fortpad.wasm"))
+            try:
+                self.browser.get(server.origin + "/")
+                column = self.js("const r = id => document.getElementById(id).getBoundingClientRect();"
+                                 "return r('bad_num').top > r('cmd_abort').bottom && r('bad_num').width > 300")
+                self.assertTrue(column, "one column, before the module")
+            finally:
+                server.stop()
 
 
 # The layout's shifts after the page first showed, all counted.
@@ -730,27 +717,25 @@ return [total, moved];
 
 
 class Network(EngineTest):
-    """What needs Chromium's DevTools protocol: the service worker offline and
-    across an update, and the layout's stillness at every width."""
+    """The service worker with the server gone and across an update, and the
+    layout's stillness at every width; a browser of its own for each."""
 
     def setUp(self):
-        if self.engine != "chromium":
-            self.skipTest(f"{self.engine}: {DEVTOOLS}")
         self.server = browser.Server(SITE)
-        self.browser = browser.chromium()
         self.addCleanup(self.server.stop)
+        self.browser = self.start()
         self.addCleanup(self.browser.quit)
 
     def test_the_page_installs_and_works_offline_after_the_first_visit(self):
-        page, driver = self.browser, self.browser.driver
+        page, driver = self.browser, getattr(self.browser, "driver", None)
         # Another site on the same origin, with a cache of its own.
         page.get(self.server.origin + "/icons/fortpad.svg")
         page.js("await (await caches.open('other-app')).put('/other', new Response('kept'))")
         browser.open_page(page, self.server.origin + "/")
         browser.wait_until(page, "navigator.serviceWorker.controller !== null")
-        self.assertEqual(driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"], [])
+        if self.engine == "chromium":
+            self.assertEqual(driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"], [])
         self.server.stop()
-        driver.set_network_conditions(offline=True, latency=0, download_throughput=0, upload_throughput=0)
         # Any address of the page, as a chat app shares it too.
         for address in ("/", "/?from=singlemessage#top"):
             browser.open_page(page, self.server.origin + address)
@@ -789,6 +774,7 @@ class Network(EngineTest):
             self.assertNotIn(old[0], caches, "the old build's cache is gone")
             self.assertEqual(len(caches), 2)
 
+    @only_in("chromium", why="needs Chromium's DevTools protocol and its layout-shift entries")
     def test_nothing_moves_after_the_page_appears(self):
         driver = self.browser.driver
         for width in (320, 360, 375, 390, 412, 430, 480, 600, 700, 712, 800):

@@ -4,7 +4,7 @@
 import {controlAt, whenRunning} from './module-bridge.js';
 
 const form = document.getElementById('fortpad');
-const fontProbe = document.querySelector('.font-probe');
+const [fontProbe, fontReference] = document.querySelectorAll('.font-probe');
 let watchedRatio; // the pixel ratio whose change lays the form out again
 
 function toPixels(devicePixels) {
@@ -25,6 +25,15 @@ export const layoutFunctions = {
     },
 };
 
+// The size the browser shows the form's font at, in CSS pixels. Firefox
+// shows it at the user's minimum font size where that is larger, and still
+// gives its own size as the computed one: the width of a line of it tells.
+function fontPixels() {
+    const computed = parseFloat(getComputedStyle(fontProbe).fontSize);
+    const shown = 100 * fontProbe.getBoundingClientRect().width / fontReference.getBoundingClientRect().width;
+    return shown > computed + 0.5 ? Math.round(shown) : computed;
+}
+
 // What the form's font is on this screen, as the module's layout wants it:
 // its size in points and, in device pixels, the height of one whole line in
 // the label, and with their frames in the input and a button.
@@ -36,7 +45,7 @@ function measureFont() {
         return ['borderTopWidth', 'borderBottomWidth', 'paddingTop', 'paddingBottom']
             .reduce((sum, side) => sum + parseFloat(style[side]), 0);
     };
-    const points = parseFloat(getComputedStyle(fontProbe).fontSize) * 72 / 96;
+    const points = fontPixels() * 72 / 96;
     const height = extra => Math.ceil((line + extra) * ratio - 0.01);
     return [points, height(0), height(frame('input')), height(frame('button'))];
 }
