@@ -344,14 +344,15 @@ def network_events(browser):
             yield message["method"], message["params"]
 
 
-def other_origins(browser, origin):
-    """The web addresses outside `origin` that Chromium asked for since the
+def other_origins(browser, origins):
+    """The web addresses outside `origins` that Chromium asked for since the
     last call (its own chrome:// pages aside)."""
     urls = []
     for method, params in network_events(browser):
         if method == "Network.requestWillBeSent":
             url = params["request"]["url"]
-            if url.startswith(("http:", "https:", "ws:", "wss:")) and not url.startswith(origin + "/"):
+            if url.startswith(("http:", "https:", "ws:", "wss:")) and not url.startswith(
+                    tuple(origin + "/" for origin in origins)):
                 urls.append(url)
     return urls
 

@@ -131,13 +131,14 @@ class Page(EngineTest):
     @classmethod
     def setUpClass(cls):
         cls.server = browser.Server(SITE)
+        cls.origins = [cls.server.origin]  # and those of the tests' own servers
         cls.browser = cls.start(cls.width, cls.height)
         browser.open_page(cls.browser, cls.server.origin + "/")
         cls.cases = read_cases(cls.browser)
 
     @classmethod
     def tearDownClass(cls):
-        others = browser.other_origins(cls.browser, cls.server.origin) if cls.engine == "chromium" else []
+        others = browser.other_origins(cls.browser, cls.origins) if cls.engine == "chromium" else []
         cls.browser.quit()
         cls.server.stop()
         assert not others, f"requests to other origins: {others}"
@@ -693,6 +694,7 @@ class Phone(Page):
     def test_one_column_before_the_module_arrives(self):
         with tempfile.TemporaryDirectory(prefix="fortpad-site-") as folder:
             server = browser.Server(site_without(Path(folder), "fortpad.wasm"))
+            self.origins.append(server.origin)
             try:
                 self.browser.get(server.origin + "/")
                 column = self.js("const r = id => document.getElementById(id).getBoundingClientRect();"
