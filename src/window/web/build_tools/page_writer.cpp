@@ -5,12 +5,14 @@
 // The template's "<!-- caption -->" becomes the form's caption and
 // "<!-- controls -->" the controls, in stacking order;
 // the style sheet's "@form_width@" becomes the form's width at the browser's
-// default font, below which the controls flow into one column, and the style
+// default font, below which the controls flow into one column, and
+// "@touch_form_width@" its width at the 16 pixels of a touch screen; the style
 // sheet gains each control's place on a 96-DPI screen with a 9-point font,
 // which the page's script corrects for other screens and fonts.
 
 #include "form.h"
 
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -102,30 +104,41 @@ std::string hex(int value)
     return {digits[value >> 4], digits[value & 0xF]};
 }
 
-std::string place_rules()
+// Each control's place at 96 DPI and `points`, with its colour where it has
+// one, as rules indented by `indent`.
+std::string place_rules(double points, bool colours, const std::string& indent)
 {
-    const FormLayout layout = form_layout(96, {9, 0, 0, 0});
+    const FormLayout layout = form_layout(96, {points, 0, 0, 0});
     std::ostringstream css;
-    css << "\n/* Written from the form: each control's place at 96 DPI and 9 points. */\n"
-        << "#fortpad { --client-width: " << layout.client.width << "px; --client-height: " << layout.client.height
-        << "px; }\n";
+    css << indent << "#fortpad { --client-width: " << layout.client.width << "px; --client-height: "
+        << layout.client.height << "px; }\n";
     for (const ControlPlacement& placement : form_controls) {
         const PixelRect& rect = layout.controls[index_of(placement.control)];
-        css << '#' << placement.name << " { --left: " << rect.left << "px; --top: " << rect.top
+        css << indent << '#' << placement.name << " { --left: " << rect.left << "px; --top: " << rect.top
             << "px; --width: " << rect.width << "px; --height: " << rect.height << "px;";
-        if (const auto colour = placement.text_colour)
+        if (const auto colour = placement.text_colour; colour && colours)
             css << " color: #" << hex(colour->red) << hex(colour->green) << hex(colour->blue) << ';';
         css << " }\n";
     }
     return css.str();
 }
 
+// The places before the module has laid the form out: at 9 points, and at
+// the 12 points of a touch screen, so that nothing moves when it has.
+std::string place_rules()
+{
+    return "\n/* Written from the form: each control's place at 96 DPI and 9 points. */\n" +
+           place_rules(9, true, "") + "\n/* And at 12 points, a touch screen's. */\n@media (pointer: coarse) {\n" +
+           place_rules(12, false, "    ") + "}\n";
+}
+
 // In em of the browser's default font (16 CSS pixels), which is 9 points
-// for the form's font of 0.75rem.
-std::string form_width()
+// for the form's font of 0.75rem, or `font_pixels` where that differs:
+// rounded up, so that the form never overflows a screen the rule misses.
+std::string form_width(double font_pixels = 12)
 {
     std::ostringstream width;
-    width << client_size(96).width / 16.0 << "em";
+    width << std::ceil(client_size(96).width * font_pixels / 12 / 16 * 1000) / 1000 << "em";
     return width.str();
 }
 
@@ -168,7 +181,8 @@ int main(int argc, char** argv)
     std::string style = read(argv[2]);
     if (!fill_in(page, "<!-- caption -->", escaped(form_caption), argv[1]) ||
         !fill_in(page, "<!-- controls -->\n", controls, argv[1]) ||
-        !fill_in(style, "@form_width@", form_width(), argv[2]))
+        !fill_in(style, "@form_width@", form_width(), argv[2]) ||
+        !fill_in(style, "@touch_form_width@", form_width(16), argv[2]))
         return 1;
     if (!write(argv[3], page) || !write(argv[4], style + place_rules())) {
         std::cerr << "page_writer: cannot write the page\n";
