@@ -36,7 +36,7 @@ for (const list of document.querySelectorAll('#bad_num, #good_box')) {
     if (list.localName === 'textarea')
         list.value = text;
     else
-        (await import('./list-text.js')).setListText(list, text);
+        (await import('./fortpad.js')).setListText(list, text);
 }
 const input = document.getElementById('input_num'), form = document.getElementById('fortpad');
 const times = [];

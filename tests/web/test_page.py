@@ -410,7 +410,7 @@ class Page(EngineTest):
         read_cases(self.browser)
         failures = self.js(f"""
             const texts = window.cases.listTexts;
-            const page = await import('./list-text.js');
+            const page = await import('./fortpad.js');
             const list = document.getElementById('bad_num');
             const normalise = {NORMALISE}, shown = {SHOWN_TEXT};
             const failures = [];

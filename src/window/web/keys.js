@@ -2,12 +2,8 @@
 // Enter or Space on a focused button, click it; a control gets the focus;
 // Enter (or a phone keyboard's Go) in a control submits the form; the access
 // keys and Tab work as on the desktop.
+import {aboutBox, aboutOk, form, input} from './elements.js';
 import {handle, pressAccessKey, typingWaits, whenRunning} from './module-bridge.js';
-
-const form = document.getElementById('fortpad');
-const input = form.querySelector('input');
-const aboutBox = document.getElementById('about_box');
-const aboutOk = document.getElementById('about_ok');
 
 // The control an event reached, if it is one of the form's.
 function controlOf(target) {

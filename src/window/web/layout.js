@@ -1,9 +1,9 @@
 // Where the form's controls sit: the module lays the form out for the
 // screen's pixel ratio and the font the browser shows, as a desktop does for
 // its DPI and interface font, and the page places the controls there.
+import {form} from './elements.js';
 import {controlAt, whenRunning} from './module-bridge.js';
 
-const form = document.getElementById('fortpad');
 const [fontProbe, fontReference] = document.querySelectorAll('.font-probe');
 let watchedRatio; // the pixel ratio whose change lays the form out again
 

@@ -1,6 +1,7 @@
 // The bridge to the WebAssembly module, which runs the form's handlers and
 // the reckoning: its start, the strings that cross, and what the user did
 // before it had started.
+import {form} from './elements.js';
 
 // starting → running → ended (the form's exit) or stopped (it cannot go on)
 let phase = 'starting';
@@ -52,7 +53,7 @@ function stop(error, reason) {
         return;
     }
     document.getElementById('notice').hidden = false;
-    document.getElementById('fortpad').inert = true;
+    form.inert = true;
 }
 
 function run(action) {

@@ -1,11 +1,8 @@
 // What the module asks of the page: the input's and the lists' text, the
 // focus, a beep, the about box and the program's end.
+import {aboutBox, form, input} from './elements.js';
 import {appendToList, setListText} from './list-text.js';
 import {controlAt, end, readText, writeText} from './module-bridge.js';
-
-const form = document.getElementById('fortpad');
-const input = form.querySelector('input');
-const aboutBox = document.getElementById('about_box');
 
 // A short, soft tone where Windows would beep; silence where the browser
 // has no audio.
