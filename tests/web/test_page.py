@@ -585,7 +585,7 @@ class Starting(EngineTest):
         for name, act in (("Enter", press), ("测一下 clicked", click)):
             with self.subTest(name):
                 server = browser.Server(SITE)  # an origin with no service worker yet
-                server.delays["fortpad.wasm"] = 4
+                server.delays["fortpad.wasm"] = 6
                 try:
                     # Navigating from the page's own script returns at once,
                     # before the page's load, which waits for the module's file.
