@@ -3,7 +3,9 @@
 # style, by its hash.
 #   cmake -DPAGE=<page> -DSTYLE=<style sheet> -P inline_style.cmake
 file(READ "${STYLE}" style)
-file(SHA256 "${STYLE}" digest)
+# Without its comments, which only its readers need.
+string(REGEX REPLACE "/\\*([^*]|\\*+[^*/])*\\*+/\n?" "" style "${style}")
+string(SHA256 digest "${style}")
 
 # The digest in base64, as the policy names it: three bytes (six hex digits)
 # to four characters, the last two bytes to three and a "=".
