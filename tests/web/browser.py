@@ -146,6 +146,11 @@ class Browser:
         """A mouse click at a point of the viewport, in CSS pixels."""
         raise NotImplementedError
 
+    def resize(self, width, height):
+        """A viewport of `width` by `height` CSS pixels, at the same pixel
+        ratio."""
+        raise NotImplementedError
+
     def click(self, element_id):
         """A mouse click in the middle of an element."""
         x, y = self.js("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
@@ -209,6 +214,14 @@ class SeleniumBrowser(Browser):
 class Chromium(SeleniumBrowser):
     engine = "chromium"
 
+    def __init__(self, home, driver, ratio, touch):
+        super().__init__(home, driver)
+        self.ratio, self.touch = ratio, touch
+
+    def resize(self, width, height):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": self.ratio, "mobile": self.touch})
+
 
 class WebKit(SeleniumBrowser):
     engine = "webkit"
@@ -247,9 +260,9 @@ class Unsupported(Exception):
 CHROMIUM_FONT_SIZES = {"default": "webkit.webprefs.default_font_size", "minimum": "webkit.webprefs.minimum_font_size"}
 
 
-def chromium(width=1024, height=768, font=None, ratio=1, font_size=None, mobile=None):
+def chromium(width=1024, height=768, font=None, ratio=1, font_size=None, touch=False):
     """Headless Chromium with a profile and home of its own, logging every
-    request; `mobile` is its mobile emulation."""
+    request; with `touch`, as a phone's or tablet's touch screen."""
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     # Root needs no sandbox; /dev/shm may be small in a container.
@@ -262,14 +275,13 @@ def chromium(width=1024, height=768, font=None, ratio=1, font_size=None, mobile=
     if font_size:
         kind, pixels = font_size
         options.add_experimental_option("prefs", {CHROMIUM_FONT_SIZES[kind]: pixels})
-    if mobile:
-        options.add_experimental_option("mobileEmulation", mobile)
     options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
     service = Service("/usr/bin/chromedriver", env=browser_environment(home.name, font))
-    page = Chromium(home, webdriver.Chrome(options=options, service=service))
-    if ratio != 1:
-        page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-            "width": width, "height": height, "deviceScaleFactor": ratio, "mobile": False})
+    page = Chromium(home, webdriver.Chrome(options=options, service=service), ratio, touch)
+    if ratio != 1 or touch:
+        page.resize(width, height)
+    if touch:
+        page.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True})
     return page
 
 

@@ -61,8 +61,7 @@ class Firefox(browser.Browser):
             self.ids = itertools.count(1)
             self.call("session.new", capabilities={})
             self.context = self.call("browsingContext.getTree")["contexts"][0]["context"]
-            self.call("browsingContext.setViewport", context=self.context,
-                      viewport={"width": width, "height": height})
+            self.resize(width, height)
             self._activate(environment, width, height)
         except BaseException:
             self.quit()
@@ -124,6 +123,9 @@ class Firefox(browser.Browser):
             if message.get("type") == "error":
                 raise RuntimeError(f"{method}: {message['error']}: {message.get('message')}")
             return message["result"]
+
+    def resize(self, width, height):
+        self.call("browsingContext.setViewport", context=self.context, viewport={"width": width, "height": height})
 
     def get(self, url):
         self.call("browsingContext.navigate", context=self.context, url=url, wait="complete")
