@@ -166,7 +166,6 @@ trap 'for s in "${sessions[@]}"; do "$wine_session" stop "$s"; done; rm -rf "$sc
 check_installer() {
     export WINEARCH=$1
     local build=$2 session=$windows/package-check-$1
-    sessions+=("$session")
     rm -rf "$session" # a fresh prefix: what is ours in it, the installer put there
     "$wine_session" start "$session"
     local drive_c=$session/prefix/drive_c
@@ -209,6 +208,15 @@ check_installer() {
     [ -z "$left" ] || { echo "the uninstaller left behind ($WINEARCH):"; echo "$left"; exit 1; }
     "$wine_session" stop "$session"
 }
-check_installer win64 "$windows"
-check_installer win32 "$root_dir/build-win-x86"
+# Each check waits on Wine far more than it computes: the two run side by
+# side, each in a prefix and on an X server of its own.
+sessions+=("$windows/package-check-win64" "$windows/package-check-win32")
+check_installer win64 "$windows" &
+win64=$!
+check_installer win32 "$root_dir/build-win-x86" &
+win32=$!
+status=0
+wait "$win64" || status=1
+wait "$win32" || status=1
+[ "$status" = 0 ]
 echo "package checks passed: $windows/SHA256SUMS"
