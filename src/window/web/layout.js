@@ -27,10 +27,11 @@ export const layoutFunctions = {
 
 // The size the browser shows the form's font at, in CSS pixels. Firefox
 // shows it at the user's minimum font size where that is larger, and still
-// gives its own size as the computed one: the width of a line of it tells.
-function fontPixels() {
+// gives its own size as the computed one: the width of a line of it, `probe`
+// the probe's rectangle, tells.
+function fontPixels(probe) {
     const computed = parseFloat(getComputedStyle(fontProbe).fontSize);
-    const shown = 100 * fontProbe.getBoundingClientRect().width / fontReference.getBoundingClientRect().width;
+    const shown = 100 * probe.width / fontReference.getBoundingClientRect().width;
     return shown > computed + 0.5 ? Math.round(shown) : computed;
 }
 
@@ -39,14 +40,14 @@ function fontPixels() {
 // the label, and with their frames in the input and a button.
 function measureFont() {
     const ratio = window.devicePixelRatio;
-    const line = fontProbe.getBoundingClientRect().height;
+    const probe = fontProbe.getBoundingClientRect();
     const frame = kind => {
         const style = getComputedStyle(form.querySelector(`.${kind}`));
         return ['borderTopWidth', 'borderBottomWidth', 'paddingTop', 'paddingBottom']
             .reduce((sum, side) => sum + parseFloat(style[side]), 0);
     };
-    const points = fontPixels() * 72 / 96;
-    const height = extra => Math.ceil((line + extra) * ratio - 0.01);
+    const points = fontPixels(probe) * 72 / 96;
+    const height = extra => Math.ceil((probe.height + extra) * ratio - 0.01);
     return [points, height(0), height(frame('input')), height(frame('button'))];
 }
 
@@ -54,8 +55,8 @@ function measureFont() {
 // zoom. On a screen narrower than the form, the style sheet flows the
 // controls into one column from the first frame.
 function layOut() {
-    whenRunning(module => module.lay_out(Math.round(96 * window.devicePixelRatio), ...measureFont()));
     const ratio = window.devicePixelRatio;
+    whenRunning(module => module.lay_out(Math.round(96 * ratio), ...measureFont()));
     if (ratio !== watchedRatio) {
         watchedRatio = ratio;
         matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', layOut, {once: true});
