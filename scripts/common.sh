@@ -7,9 +7,11 @@ build_packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fontconfig)
 # The Linux suite: Google Benchmark; the fonts of Chinese, GNOME and KDE
 # desktops check that no control clips its text; an X server and xprop check
 # the window's class; Qt's Wayland plugin checks the start-up without a
-# compositor; the cross resource compiler reads the version record.
+# compositor; Qt's private headers turn its accessibility on where a test
+# needs it (Qt 6.8 and later); the cross resource compiler reads the version
+# record.
 test_packages=(libbenchmark-dev fonts-noto-cjk fonts-wqy-microhei fonts-cantarell fonts-noto-core
-    fonts-dejavu-core xvfb x11-utils qt6-wayland binutils-mingw-w64-x86-64)
+    fonts-dejavu-core xvfb x11-utils qt6-wayland qt6-base-private-dev binutils-mingw-w64-x86-64)
 # Clang and its runtime build the fuzz target.
 fuzz_packages=(clang libclang-rt-dev)
 # fortpad.exe for x64 and x86: the MinGW-w64 cross compilers, GoogleTest's

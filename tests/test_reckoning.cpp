@@ -227,6 +227,8 @@ void ReckoningTest::test_num_chooses_list_by_category()
     const MemoryList& chosen = good ? form.good : form.bad;
     QCOMPARE(qs(chosen.str()), qs(u"\r\n" + text + u"," + logged));
     QCOMPARE(qs((good ? form.bad : form.good).str()), QString());
+    QVERIFY(chosen.announced() == std::vector{text + u"," + logged});
+    QVERIFY((good ? form.bad : form.good).announced().empty());
     QCOMPARE(form.input.sel_start(), 0u);
     QCOMPARE(form.input.sel_length(), 15u);
     QCOMPARE(form.input.focus_count(), 0);

@@ -34,6 +34,9 @@ public:
     // Same result as writing the list's text followed by the tail, but a list
     // holding thousands of entries need not be read back to add one.
     virtual void append(std::u16string_view tail) = 0;
+    // Tells screen readers, politely and once, of an entry just appended:
+    // the verdict is heard without leaving the input. Nothing is shown.
+    virtual void announce(std::u16string_view entry) = 0;
 };
 
 // Selects the whole text, so that the next keystroke replaces it.

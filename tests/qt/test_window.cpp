@@ -27,6 +27,12 @@
 #include <functional>
 #include <memory>
 
+#ifdef FORTPAD_TEST_ANNOUNCEMENTS
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+#endif
+
 using namespace fortpad;
 
 namespace {
@@ -40,6 +46,17 @@ QString read(QPlainTextEdit* list) { return to_qstring(QtResultList(*list).text(
 void write(QPlainTextEdit* list, const QString& text) { QtResultList(*list).set_text(text.toStdU16String()); }
 
 enum class Trigger { Enter, KeypadEnter, Click, AccessKey, ShiftedAccessKey, EnterOnButton };
+
+#ifdef FORTPAD_TEST_ANNOUNCEMENTS
+// What a screen reader is told unasked: each announcement, from its widget.
+QList<std::pair<QObject*, QString>> announced;
+
+void record_announcement(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::Announcement)
+        announced.append({event->object(), static_cast<QAccessibleAnnouncementEvent*>(event)->message()});
+}
+#endif
 
 } // namespace
 
@@ -64,6 +81,7 @@ private slots:
     void test_lands_in_its_list();
     void empty_input_records_nothing();
     void entries_follow_text_typed_into_a_list();
+    void each_entry_is_announced_once_from_its_list();
     void list_stays_at_the_top_as_it_grows();
     void long_input_is_not_capped();
     void hostile_paste_has_a_defined_result_data();
@@ -312,6 +330,34 @@ void WindowTest::entries_follow_text_typed_into_a_list()
 
     QCOMPARE(read(bad()), entry(to_qstring(unknown_verdict.text), "12a") + "note\r\n两行" + entry(row(79), "9999"));
     QCOMPARE(read(good()), entry(row(25), "12345"));
+}
+
+void WindowTest::each_entry_is_announced_once_from_its_list()
+{
+#ifndef FORTPAD_TEST_ANNOUNCEMENTS
+    QSKIP("Qt before 6.8 has no announcements (a cross build: no private headers to turn them on)");
+#else
+    // As while a screen reader runs: otherwise Qt drops every event.
+    QPlatformAccessibility& accessibility = *QGuiApplicationPrivate::platformIntegration()->accessibility();
+    accessibility.setActive(true);
+    announced.clear();
+    QAccessible::installUpdateHandler(record_announcement);
+    const auto uninstall = qScopeGuard([&] {
+        QAccessible::installUpdateHandler(nullptr);
+        accessibility.setActive(false);
+    });
+    type_and_test("12345");
+    type_and_test("12345");
+    bad()->setFocus();
+    QTest::keyClicks(bad(), "note"); // the screen reader echoes typing itself
+    type_and_test("12a");
+    QTest::mouseClick(child<QPushButton>("cmd_clr"), Qt::LeftButton);
+
+    const QString unknown = to_qstring(unknown_verdict.text) + ",12a";
+    const QList<std::pair<QObject*, QString>> expected = {
+        {good(), row(25) + ",12345"}, {good(), row(25) + ",12345"}, {bad(), unknown}};
+    QCOMPARE(announced, expected);
+#endif
 }
 
 void WindowTest::list_stays_at_the_top_as_it_grows()

@@ -2,6 +2,8 @@
 
 #include "text_boxes.h"
 
+#include <vector>
+
 namespace fortpad {
 
 // Boxes that are only strings: for tests, benchmarks and fuzzing.
@@ -37,11 +39,14 @@ public:
     }
     void set_text(std::u16string_view text) override { text_ = text; }
     void append(std::u16string_view tail) override { text_ += tail; }
+    void announce(std::u16string_view entry) override { announced_.emplace_back(entry); }
 
     const std::u16string& str() const { return text_; }
+    const std::vector<std::u16string>& announced() const { return announced_; }
 
 private:
     std::u16string text_;
+    std::vector<std::u16string> announced_;
 };
 
 } // namespace fortpad

@@ -3,6 +3,7 @@
 #include "kept_unit_object.h"
 #include "qt_strings.h"
 
+#include <QAccessible>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -53,6 +54,15 @@ void QtResultList::set_text(std::u16string_view text)
 }
 
 void QtResultList::append(std::u16string_view tail) { insert_at_end(tail); }
+
+void QtResultList::announce([[maybe_unused]] std::u16string_view entry)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(&edit_, to_qstring(entry));
+    event.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&event);
+#endif
+}
 
 void QtResultList::insert_at_end(std::u16string_view text)
 {

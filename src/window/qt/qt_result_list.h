@@ -21,6 +21,8 @@ public:
     void set_text(std::u16string_view text) override;
     // Adds at the end through a cursor of its own: no read-back of the list.
     void append(std::u16string_view tail) override;
+    // From the list's widget, where Qt has announcements (6.8 and later).
+    void announce(std::u16string_view entry) override;
 
 private:
     void insert_at_end(std::u16string_view text);
