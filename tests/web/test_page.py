@@ -64,6 +64,31 @@ window.cases = JSON.parse(text);
 return JSON.stringify(window.cases);
 """
 
+# Counts what the page's live region tells screen readers: each message is a
+# new element in it, which every engine announces.
+LISTEN = """window.heard = [];
+new MutationObserver(changes => changes.forEach(change => change.addedNodes.forEach(node =>
+    heard.push(node.textContent)))).observe(document.getElementById('status'), {childList: true});"""
+
+# How many pixels of two screenshots of one place differ by a contrast of
+# 3:1 or more (relative luminance, as WCAG counts it).
+CHANGED_AT_THREE_TO_ONE = """
+const pixels = async png => {
+    const image = await createImageBitmap(new Blob([Uint8Array.from(atob(png), c => c.charCodeAt(0))]));
+    const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
+    context.drawImage(image, 0, 0);
+    return context.getImageData(0, 0, image.width, image.height).data;
+};
+const linear = v => (v /= 255) <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4;
+const luminance = (data, i) => 0.2126 * linear(data[i]) + 0.7152 * linear(data[i + 1]) + 0.0722 * linear(data[i + 2]);
+const [a, b] = await Promise.all([arguments[0], arguments[1]].map(pixels));
+let changed = 0;
+for (let i = 0; i < a.length; i += 4) {
+    const [x, y] = [luminance(a, i), luminance(b, i)];
+    changed += (Math.max(x, y) + 0.05) / (Math.min(x, y) + 0.05) >= 3;
+}
+return changed;"""
+
 ENCODED_CASES = base64.b64encode(CASES_MODULE.read_bytes()).decode()
 
 
@@ -145,6 +170,7 @@ class Page(EngineTest):
 
     def setUp(self):
         browser.open_page(self.browser, self.server.origin + "/")
+        self.js(LISTEN)
 
     def js(self, script, *arguments):
         return self.browser.js(script, *arguments)
@@ -180,6 +206,10 @@ class Page(EngineTest):
         self.js("const input = document.getElementById('input_num'); input.value = arguments[0]; input.focus()",
                 typed)
 
+    def heard(self):
+        """What screen readers were told since the last call."""
+        return self.js("return heard.splice(0)")
+
     def normalised(self, text):
         return self.js(f"return ({NORMALISE})(arguments[0])", text)
 
@@ -207,6 +237,7 @@ class Page(EngineTest):
                 self.assertEqual(after[other], before[other])
                 self.assertEqual(self.focused(), "input_num")
                 self.assertEqual(self.selection(), [0, len(example["shown"])])
+                self.assertEqual(self.heard(), [example["entry"].removeprefix("\r\n")])
 
     def test_every_trigger_runs_one_test(self):
         example = self.cases["workedExamples"][0]
@@ -228,6 +259,8 @@ class Page(EngineTest):
                 trigger()
                 self.assertEqual(self.value(example["list"]), before + self.normalised(example["entry"]))
                 self.assertEqual(self.focused(), "input_num")
+                # the same entry again heard again
+                self.assertEqual(self.heard(), [example["entry"].removeprefix("\r\n")])
 
     def test_enter_runs_what_the_forms_table_names(self):
         # A submission with the focus on a list, which has no Enter handler,
@@ -240,6 +273,7 @@ class Page(EngineTest):
         self.focus("cmd_clr")
         self.js("document.getElementById('fortpad').requestSubmit()")
         self.assertEqual(self.lists(), ("", ""))
+        self.assertEqual(len(self.heard()), 1, "clearing announces nothing")
 
     def test_blank_and_very_long_inputs(self):
         # Only spaces: nothing recorded, the input emptied.
@@ -273,6 +307,31 @@ class Page(EngineTest):
         self.assertEqual(len(names), 2)
         self.assertNotIn("", names)
         self.assertEqual({element(name).aria_role for name in ("bad_num", "good_box")}, {"textbox"})
+        # One polite live region, there from the first frame.
+        nodes = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+        regions = [{p["name"]: p["value"].get("value") for p in node.get("properties", [])}
+                   for node in nodes if node.get("role", {}).get("value") == "status"]
+        self.assertEqual([(region.get("live"), region.get("atomic")) for region in regions], [("polite", True)])
+
+    @only_in("chromium", why=DEVTOOLS)
+    def test_every_control_shows_its_focus_at_three_to_one(self):
+        # Each control and its surroundings as Tab reaches it and once the
+        # focus has moved on: at least a line round it changes by 3:1.
+        def shot(name):
+            x, y, width, height = self.js("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
+                                          "return [r.x, r.y, r.width, r.height]", name)
+            clip = {"x": x - 4, "y": y - 4, "width": width + 8, "height": height + 8, "scale": 1}
+            return self.browser.driver.execute_cdp_cmd("Page.captureScreenshot", {"clip": clip})["data"], width, height
+
+        focused = {"input_num": shot("input_num")}
+        unfocused, previous = {}, "input_num"
+        for name in self.cases["tabVisits"]:
+            self.keys(Keys.TAB)
+            unfocused[previous], focused[name], previous = shot(previous), shot(name), name
+        for name, (png, width, height) in focused.items():
+            with self.subTest(name):
+                changed = self.js(CHANGED_AT_THREE_TO_ONE, png, unfocused[name][0])
+                self.assertGreaterEqual(changed, 2 * (width + height))
 
     def test_tab_order_both_ways(self):
         self.type_number("12345")
@@ -353,9 +412,11 @@ class Page(EngineTest):
         example = self.cases["workedExamples"][0]  # the red list
         self.browser.click("bad_num")
         self.browser.type("note")
+        self.assertEqual(self.heard(), [], "typing is echoed by the screen reader itself")
         self.type_number(example["typed"])
         self.keys(Keys.RETURN)
         self.assertEqual(self.value("bad_num"), "note" + self.normalised(example["entry"]))
+        self.assertEqual(self.heard(), [example["entry"].removeprefix("\r\n")])
 
     def test_edits_and_tests_in_random_order_read_back_as_text(self):
         # Typing, Enter and lines at the end, the last lines selected and
@@ -494,6 +555,12 @@ class Page(EngineTest):
         self.keys(Keys.RETURN)
         self.browser.click("cmd_end")
         self.assertEqual(self.js("return document.querySelectorAll('#fortpad, dialog').length"), 0)
+        shown, height = self.js("const status = document.getElementById('status');"
+                                "return [status.innerText, status.getBoundingClientRect().height]")
+        self.assertIn("程序已结束", shown)
+        self.assertIn("刷新本页", shown)
+        self.assertGreater(height, 10, "seen")
+        self.assertEqual(self.heard()[1:], [shown.strip()])
         browser.open_page(self.browser, self.server.origin + "/")
         self.assertEqual(self.lists(), ("", ""))
 

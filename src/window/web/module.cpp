@@ -21,6 +21,7 @@ PAGE_FUNCTION(input_set_sel_start) void page_input_set_sel_start(std::uint32_t s
 PAGE_FUNCTION(input_set_sel_length) void page_input_set_sel_length(std::uint32_t length);
 PAGE_FUNCTION(list_set_text) void page_list_set_text(std::uint32_t control, Text text, std::uint32_t length);
 PAGE_FUNCTION(list_append) void page_list_append(std::uint32_t control, Text tail, std::uint32_t length);
+PAGE_FUNCTION(announce) void page_announce(Text text, std::uint32_t length);
 PAGE_FUNCTION(set_client_size) void page_set_client_size(int width, int height);
 PAGE_FUNCTION(place) void page_place(std::uint32_t control, int left, int top, int width, int height);
 PAGE_FUNCTION(focus) void page_focus(std::uint32_t control);
@@ -57,6 +58,7 @@ public:
     }
     void set_text(std::u16string_view text) override { page_list_set_text(control_, text.data(), text.size()); }
     void append(std::u16string_view tail) override { page_list_append(control_, tail.data(), tail.size()); }
+    void announce(std::u16string_view entry) override { page_announce(entry.data(), entry.size()); }
 
 private:
     std::uint32_t control_;

@@ -1,6 +1,7 @@
-// What the module asks of the page: the input's and the lists' text, the
-// focus, a beep, the about box and the program's end.
-import {aboutBox, form, input} from './elements.js';
+// What the module asks of the page: the input's and the lists' text, what
+// screen readers are told, the focus, a beep, the about box and the
+// program's end.
+import {aboutBox, form, input, status} from './elements.js';
 import {appendToList, setListText} from './list-text.js';
 import {controlAt, end, readText, writeText} from './module-bridge.js';
 
@@ -21,6 +22,15 @@ function beep() {
     }
 }
 
+// Politely, in the page's live region. Each message is an element of its
+// own: WebKitGTK tells screen readers of a new element but not of new text,
+// and the same entry twice is then heard twice.
+function announce(text) {
+    const message = document.createElement('p');
+    message.textContent = text;
+    status.replaceChildren(message);
+}
+
 // Modal; when it closes, the browser gives the focus back to where it was.
 function showAboutBox(title, text) {
     document.getElementById('about_title').textContent = title;
@@ -29,12 +39,15 @@ function showAboutBox(title, text) {
 }
 
 // A window the browser lets the page close (an installed app's) closes; in a
-// tab, the form is gone and nothing of it is kept: a reload starts afresh.
+// tab, the form is gone and nothing of it is kept: one line, heard as an
+// entry is, says so and that a reload starts afresh.
 function endProgram() {
     end();
     window.close();
     form.remove();
     aboutBox.remove();
+    announce('程序已结束。刷新本页即可重新开始。');
+    status.classList.add('ended');
 }
 
 export const pageFunctions = {
@@ -45,6 +58,7 @@ export const pageFunctions = {
     input_set_sel_length: length => input.setSelectionRange(input.selectionStart, input.selectionStart + length),
     list_set_text: (control, pointer, length) => setListText(controlAt(control), readText(pointer, length)),
     list_append: (control, pointer, length) => appendToList(controlAt(control), readText(pointer, length)),
+    announce: (pointer, length) => announce(readText(pointer, length)),
     focus: control => controlAt(control).focus(),
     beep,
     show_about_box: (title, titleLength, text, textLength) =>
