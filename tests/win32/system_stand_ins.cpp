@@ -1,7 +1,12 @@
 #include "system_stand_ins.h"
 
+#include "screen_reader_annotations.h"
+
 #include <commctrl.h>
 #include <oleacc.h>
+#include <uiautomationcore.h>
+
+#include <algorithm>
 
 #include <cstdlib>
 #include <string_view>
@@ -43,13 +48,58 @@ BOOL WINAPI beep(UINT)
     return TRUE;
 }
 
+// A list's UI Automation provider, as far as a notification names it.
+class ListProvider final : public IRawElementProviderSimple {
+public:
+    explicit ListProvider(HWND list)
+        : list_(list)
+    {
+    }
+    HWND list() const { return list_; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override
+    {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        delete this;
+        return 0;
+    }
+    HRESULT STDMETHODCALLTYPE get_ProviderOptions(ProviderOptions*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetPatternProvider(PATTERNID, IUnknown**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetPropertyValue(PROPERTYID, VARIANT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_HostRawElementProvider(IRawElementProviderSimple**) override { return E_NOTIMPL; }
+
+private:
+    HWND list_;
+};
+
+HRESULT WINAPI host_provider_from_hwnd(HWND window, IRawElementProviderSimple** provider)
+{
+    *provider = new ListProvider(window);
+    return S_OK;
+}
+
+HRESULT WINAPI raise_notification_event(IRawElementProviderSimple* provider, int kind, int processing, BSTR text,
+                                        BSTR)
+{
+    notifications.push_back({static_cast<ListProvider*>(provider)->list(), {text, SysStringLen(text)}, kind, processing});
+    return S_OK;
+}
+
 FARPROC WINAPI get_proc_address(HMODULE module, LPCSTR name)
 {
-    if (without_dpi_functions && HIWORD(name)) {
-        const std::string_view wanted = name;
-        if (wanted == "GetDpiForWindow" || wanted == "SystemParametersInfoForDpi" || wanted == "AdjustWindowRectExForDpi")
-            return nullptr;
-    }
+    const std::string_view wanted = HIWORD(name) ? name : "";
+    if (without_dpi_functions
+        && (wanted == "GetDpiForWindow" || wanted == "SystemParametersInfoForDpi" || wanted == "AdjustWindowRectExForDpi"))
+        return nullptr;
+    if (wanted == "UiaRaiseNotificationEvent")
+        return with_notifications ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(raise_notification_event)) : nullptr;
+    if (wanted == "UiaHostProviderFromHwnd" && with_notifications)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(host_provider_from_hwnd));
     return real_get_proc_address(module, name);
 }
 
@@ -91,8 +141,17 @@ public:
     HRESULT STDMETHODCALLTYPE ClearHwndProps(HWND hwnd, DWORD, DWORD, const MSAAPROPID* properties,
                                              int count) override
     {
-        if (count == 1 && properties[0] == PROPID_ACC_NAME)
+        if (std::find(properties, properties + count, PROPID_ACC_NAME) != properties + count)
             names_cleared.push_back(hwnd);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetHwndProp(HWND hwnd, DWORD object, DWORD child, MSAAPROPID property,
+                                          VARIANT value) override
+    {
+        if (object != DWORD(OBJID_CLIENT) || child != CHILDID_SELF || property != live_setting_property
+            || value.vt != VT_I4 || value.lVal != polite)
+            return E_INVALIDARG;
+        live_regions_given.push_back(hwnd);
         return S_OK;
     }
 
@@ -103,7 +162,6 @@ public:
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
                                                 AnnoScope) override
     {
@@ -150,6 +208,7 @@ HRESULT WINAPI create_instance(REFCLSID cls, LPUNKNOWN, DWORD, REFIID iid, LPVOI
 void install()
 {
     without_dpi_functions = std::getenv("FORTPAD_TEST_WITHOUT_DPI_FUNCTIONS") != nullptr;
+    with_notifications = std::getenv("FORTPAD_TEST_WITH_NOTIFICATIONS") != nullptr;
     replace(imported_MessageBeep, beep);
     real_get_proc_address = replace(imported_GetProcAddress, get_proc_address);
     real_create_window = replace(imported_CreateWindowExW, create_window);

@@ -19,6 +19,20 @@ inline int beeps = 0;
 // program, when FORTPAD_TEST_WITHOUT_DPI_FUNCTIONS is set.
 inline bool without_dpi_functions = false;
 
+// Windows 10 1709's notification event there, when
+// FORTPAD_TEST_WITH_NOTIFICATIONS is set, counted instead of raised;
+// otherwise missing, as before Windows 10 1709 and under Wine 8 (Wine 10's
+// is an empty stub).
+inline bool with_notifications = false;
+
+struct Notification {
+    HWND source;
+    std::wstring text;
+    int kind, processing;
+    friend bool operator==(const Notification&, const Notification&) = default;
+};
+inline std::vector<Notification> notifications;
+
 // While set, no EDIT control can be created.
 inline bool edit_controls_fail = false;
 
@@ -31,6 +45,8 @@ struct NameGiven {
 };
 inline std::vector<NameGiven> names_given;
 inline std::vector<HWND> names_cleared;
+// The controls marked as polite live regions.
+inline std::vector<HWND> live_regions_given;
 
 void install();
 

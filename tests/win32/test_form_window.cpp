@@ -1,6 +1,7 @@
 // The Win32 window driven as a user drives it, in this process: real keys
 // through SendInput, then the same message loop as the program's.
 #include "dpi_functions.h"
+#include "entry_announcements.h"
 #include "form_state.h"
 #include "form_window.h"
 #include "fortune_table.h"
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <oleacc.h>
 
 #include <cstdlib>
 #include <cstdio>
@@ -516,6 +519,96 @@ TEST_F(Form, ScreenReadersHearEachBoxByItsName)
     EXPECT_EQ(stand_ins::names_cleared, boxes);
     // Each box's subclass ends with it.
     EXPECT_EQ(stand_ins::subclasses_removed, 3);
+}
+
+// The live region changes that a screen reader outside the program hears.
+std::vector<HWND> live_region_changes;
+
+void CALLBACK record_live_region_change(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+{
+    if (object == OBJID_CLIENT && child == CHILDID_SELF)
+        live_region_changes.push_back(window);
+}
+
+// A window's value as a screen reader reads it.
+std::u16string accessible_value(HWND window)
+{
+    IAccessible* accessible = nullptr;
+    VARIANT child{};
+    if (FAILED(AccessibleObjectFromEvent(window, OBJID_CLIENT, CHILDID_SELF, &accessible, &child)))
+        return u"(no accessible object)";
+    BSTR value = nullptr;
+    accessible->get_accValue(child, &value);
+    const std::u16string text(reinterpret_cast<const char16_t*>(value), SysStringLen(value));
+    SysFreeString(value);
+    accessible->Release();
+    return text;
+}
+
+// Each entry heard once, nothing for typing or Clear: where Windows has the
+// notification event (FORTPAD_TEST_WITH_NOTIFICATIONS), through it alone;
+// elsewhere as a change of the list's live region, which Wine shows.
+TEST_F(Form, EachEntryIsAnnouncedOnceByItsList)
+{
+    const bool by_notification = stand_ins::with_notifications;
+    ASSERT_EQ(entries_announced_by_notification(), by_notification);
+    std::vector<HWND> live_regions;
+    for (HWND control : stand_ins::live_regions_given)
+        if (GetParent(control) == window)
+            live_regions.push_back(control);
+    const std::vector<HWND> lists = {control(Control::good_box), control(Control::bad_num)};
+    EXPECT_EQ(live_regions, by_notification ? std::vector<HWND>() : lists);
+
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED,
+                                               nullptr, record_live_region_change, GetCurrentProcessId(), 0,
+                                               WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    const auto heard_after = [&](const std::function<void()>& action) {
+        live_region_changes.clear();
+        stand_ins::notifications.clear();
+        action();
+        // Wine hands such events over a few milliseconds later.
+        for (int wait = 0; wait < 20 && live_region_changes.empty(); ++wait)
+            pump();
+        std::vector<std::pair<HWND, std::u16string>> heard;
+        for (HWND list : live_region_changes)
+            heard.emplace_back(list, accessible_value(list));
+        for (const stand_ins::Notification& seen : stand_ins::notifications) {
+            EXPECT_EQ(seen.kind, 0) << "an item added";
+            EXPECT_EQ(seen.processing, 2) << "each read in turn";
+            heard.emplace_back(seen.source, std::u16string(seen.text.begin(), seen.text.end()));
+        }
+        return heard;
+    };
+    const auto test = [&](std::u16string_view typed) {
+        return heard_after([&] {
+            enter_number(typed);
+            press(VK_RETURN);
+        });
+    };
+    const struct {
+        std::u16string_view typed;
+        Control list;
+        std::u16string entry;
+    } tests[] = {{u"12345", Control::good_box, entry(25, u"12345").substr(2)},
+                 {u"12345", Control::good_box, entry(25, u"12345").substr(2)},
+                 {u"12a", Control::bad_num, entry(cases::unknown_row, u"12a").substr(2)}};
+    for (const auto& [typed, list, announced] : tests) {
+        const auto heard = test(typed);
+        ASSERT_EQ(heard.size(), 1u) << "heard once";
+        EXPECT_EQ(heard[0].first, control(list));
+        EXPECT_TRUE(heard[0].second.ends_with(announced)) << "the value ends with the entry";
+        if (by_notification) {
+            EXPECT_EQ(heard[0].second, announced);
+        }
+    }
+    EXPECT_TRUE(heard_after([&] {
+                    SetFocus(control(Control::bad_num));
+                    type(u"note");
+                }).empty())
+        << "a screen reader echoes typing itself";
+    EXPECT_TRUE(heard_after([&] { click(Control::cmd_clr); }).empty());
+    UnhookWinEvent(hook);
 }
 
 // A desktop out of resources: no half-made window stays, and the user is told.

@@ -4,7 +4,7 @@
 #include "form.h"
 #include "form_behaviour.h"
 #include "gdi_handles.h"
-#include "screen_reader_names.h"
+#include "screen_reader_annotations.h"
 #include "win32_boxes.h"
 
 #include <windows.h>
@@ -42,7 +42,7 @@ struct FormState final : FormToolkit {
     unique_hfont font;
     unique_hicon big_icon;
     unique_hicon small_icon;
-    std::optional<ScreenReaderNames> screen_reader_names;
+    std::optional<ScreenReaderAnnotations> screen_reader_annotations;
     int dpi = USER_DEFAULT_SCREEN_DPI;
     // Where the focus was when the window was last deactivated.
     HWND focus_to_restore = nullptr;

@@ -151,7 +151,7 @@ bool on_create(HWND window)
     auto state = std::make_unique<FormState>(window, *controls);
     stack_controls(*state);
     lay_out(*state, dpi_for_window(window));
-    state->screen_reader_names.emplace(state->controls);
+    state->screen_reader_annotations.emplace(state->controls);
     state->form.load();
     // Last: the subclasses keep a pointer to the state, which nothing after
     // this may free.
@@ -289,7 +289,7 @@ LRESULT handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
         return 0;
     case WM_DESTROY:
         if (state)
-            state->screen_reader_names.reset(); // while the controls live
+            state->screen_reader_annotations.reset(); // while the controls live
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:

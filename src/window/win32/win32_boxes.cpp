@@ -1,5 +1,6 @@
 #include "win32_boxes.h"
 
+#include "entry_announcements.h"
 #include "wide_text.h"
 
 namespace fortpad {
@@ -39,5 +40,7 @@ void Win32ResultList::append(std::u16string_view tail)
     SendMessageW(edit_, EM_SETSEL, 0, 0);
     SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
 }
+
+void Win32ResultList::announce(std::u16string_view entry) { announce_entry(edit_, entry); }
 
 } // namespace fortpad

@@ -37,6 +37,7 @@ public:
     void set_text(std::u16string_view text) override;
     // Replaces the empty selection at the end: no read-back of the list.
     void append(std::u16string_view tail) override;
+    void announce(std::u16string_view entry) override;
 
 private:
     HWND edit_;
