@@ -21,8 +21,10 @@ windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 g++-mingw
     binutils-mingw-w64-i686 googletest wine wine64 wine32:i386 xvfb fonts-wqy-microhei)
 # The browser window: clang with the C and C++ libraries for WebAssembly
 # (WASI), by the names both Debian 12 (LLVM 14) and 13 (LLVM 19) give them
-# (the C++ library brings its ABI library along).
-wasm_packages=(clang lld wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32)
+# (the C++ library brings its ABI library along), and binaryen, whose
+# optimiser clang runs on the module; esbuild bundles and minifies the page's
+# script and style sheet, and openssl hashes the style for the page's policy.
+wasm_packages=(clang lld wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 binaryen esbuild openssl)
 # Its suite: Chromium and WebKit driven by Selenium (WebKit on a virtual X
 # server) and Firefox by its own WebDriver BiDi, with a Latin and a Chinese
 # font.

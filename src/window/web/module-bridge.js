@@ -2,12 +2,12 @@
 // the reckoning: its start, the strings that cross, and what the user did
 // before it had started.
 import {form} from './elements.js';
+import {controlNames, eventNames} from './wiring.js';
 
 // starting → running → ended (the form's exit) or stopped (it cannot go on)
 let phase = 'starting';
 let module;
-let events; // the form's event names, by the module's number
-const controls = []; // the elements, by the module's control number
+const controls = controlNames.map(name => document.getElementById(name)); // by the module's number
 // What the user did while the module was starting, run in order once it
 // has: nothing is lost and nothing runs twice. Once an action waits, typing
 // into the input waits too, so that each action acts on the text as it was
@@ -78,7 +78,7 @@ export function whenRunning(action, {holdsTyping = false} = {}) {
 // `event` on `element`, by the form's names; the module's table says which
 // handler, if any, runs. Moving the focus acts on no text.
 export function handle(element, event) {
-    whenRunning(module => module.handle(controls.indexOf(element), events.indexOf(event)),
+    whenRunning(module => module.handle(controls.indexOf(element), eventNames.indexOf(event)),
                 {holdsTyping: event !== 'GotFocus'});
 }
 
@@ -120,9 +120,6 @@ export async function startModule(pageFunctions, afterLoad) {
     try {
         module = (await instantiate(pageFunctions)).instance.exports;
         module._initialize();
-        const wiring = JSON.parse(readText(module.page_wiring(), module.page_wiring_length()));
-        events = wiring.events;
-        wiring.controls.forEach((name, number) => { controls[number] = document.getElementById(name); });
     } catch (error) {
         waiting.length = 0;
         cannotStart(error);

@@ -2,7 +2,6 @@
 // the page's boxes and window through the functions the page imports to it.
 
 #include "form_behaviour.h"
-#include "page_wiring.h"
 
 #include <cstdint>
 #include <string>
@@ -87,7 +86,6 @@ PageResultList good_box{Control::good_box};
 PageResultList bad_num{Control::bad_num};
 PageToolkit toolkit;
 FormBehaviour form{{input_num, good_box, bad_num}, toolkit};
-std::u16string wiring;
 
 } // namespace
 } // namespace fortpad::web
@@ -95,15 +93,6 @@ std::u16string wiring;
 using namespace fortpad;
 
 extern "C" {
-
-// The page's wiring, in UTF-16 units; valid until the next call.
-MODULE_EXPORT(page_wiring) Text page_wiring()
-{
-    web::wiring = web::page_wiring();
-    return web::wiring.data();
-}
-
-MODULE_EXPORT(page_wiring_length) std::uint32_t page_wiring_length() { return web::wiring.size(); }
 
 MODULE_EXPORT(load) void load() { web::form.load(); }
 

@@ -1,17 +1,20 @@
 // Runs on the build machine: writes the page's form from the form's
 // description, so that the browser shows it, and puts the focus in the input,
 // before the module has arrived.
-//   page_writer <page template> <style sheet> <page> <style sheet with places>
+//   page_writer <page template> <style sheet> <page> <style sheet with places> <wiring module>
 // The template's "<!-- caption -->" becomes the form's caption and
 // "<!-- controls -->" the controls, in stacking order;
 // the style sheet's "@form_width@" becomes the form's width at the browser's
 // default font, below which the controls flow into one column, and
 // "@touch_form_width@" its width at the 16 pixels of a touch screen; the style
 // sheet gains each control's place on a 96-DPI screen with a 9-point font,
-// which the page's script corrects for other screens and fonts.
+// which the page's script corrects for other screens and fonts. The wiring
+// module names the controls and events for the page's script, as the module
+// numbers them.
 
 #include "form.h"
 
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <iostream>
@@ -142,6 +145,40 @@ std::string form_width(double font_pixels = 12)
     return width.str();
 }
 
+std::string_view event_name(Event event)
+{
+    switch (event) {
+    case Event::Click: return "Click";
+    case Event::AccessKey: return "AccessKey";
+    case Event::EnterKey: return "EnterKey";
+    case Event::GotFocus: return "GotFocus";
+    }
+    return {};
+}
+
+// Listed by their number, which is how the page names an event to the module.
+constexpr std::array all_events = {Event::Click, Event::AccessKey, Event::EnterKey, Event::GotFocus};
+static_assert([] {
+    for (std::size_t number = 0; number < all_events.size(); ++number)
+        if (std::size_t(all_events[number]) != number)
+            return false;
+    return true;
+}());
+
+// The controls' names in the form's table order (their number in the
+// module's calls) and the events' names by their number. Which event runs
+// which handler stays the module's.
+std::string wiring()
+{
+    std::string controls, events;
+    for (const ControlPlacement& placement : form_controls)
+        controls += std::string(controls.empty() ? "" : ", ") + '\'' + placement.name + '\'';
+    for (const Event event : all_events)
+        events += std::string(events.empty() ? "" : ", ") + '\'' + std::string(event_name(event)) + '\'';
+    return "// Written from the form.\nexport const controlNames = [" + controls + "];\nexport const eventNames = [" +
+           events + "];\n";
+}
+
 std::string read(const char* path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -170,8 +207,8 @@ bool fill_in(std::string& text, const std::string& marker, const std::string& fi
 
 int main(int argc, char** argv)
 {
-    if (argc != 5) {
-        std::cerr << "usage: page_writer <page template> <style sheet> <page> <style sheet with places>\n";
+    if (argc != 6) {
+        std::cerr << "usage: page_writer <page template> <style sheet> <page> <style sheet with places> <wiring module>\n";
         return 2;
     }
     std::string controls;
@@ -184,7 +221,7 @@ int main(int argc, char** argv)
         !fill_in(style, "@form_width@", form_width(), argv[2]) ||
         !fill_in(style, "@touch_form_width@", form_width(16), argv[2]))
         return 1;
-    if (!write(argv[3], page) || !write(argv[4], style + place_rules())) {
+    if (!write(argv[3], page) || !write(argv[4], style + place_rules()) || !write(argv[5], wiring())) {
         std::cerr << "page_writer: cannot write the page\n";
         return 1;
     }
