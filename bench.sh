@@ -15,7 +15,7 @@ build_preset linux
 windows=$root_dir/build-win
 build_preset windows
 session=$windows/bench-wine
-wine_session=$root_dir/tests/win32/wine_session.sh
+wine_session=$root_dir/harness/wine_session.sh
 trap '"$wine_session" stop "$session"' EXIT
 "$wine_session" start "$session"
 "$wine_session" run "$session" "$windows/bench/win32/bench_number_reading.exe"

@@ -10,30 +10,20 @@
 # proves that a check killed outright leaves nothing mounted.
 source "$(dirname "$0")/scripts/common.sh"
 cd "$root_dir"
-host=$(dpkg --print-architecture)
 debs=()
-for arch in "$host" arm64; do
+for arch in "$host_arch" arm64; do
     debs+=("$(ls build/*_"$arch".deb 2>/dev/null | head -1)")
     [ -n "${debs[-1]}" ] || { echo "no $arch package in build/: run ./package.sh first"; exit 1; }
 done
-[ "$(id -u)" -eq 0 ] || exec sudo --preserve-env=CI "$0" "$@"
+as_root_again "$@"
 
 # Whether a process, in whatever mount namespace, sees the host's /dev
 # mounted in the system (a leftover of which a later rm -rf of the checkout
 # would empty).
-system=$root_dir/build-trixie-$host/system
+system=$root_dir/build-trixie-$host_arch/system
 mounted() { grep -q " $system/dev " /proc/[0-9]*/mountinfo 2>/dev/null; }
 unmounted() { ! mounted; }
-# within SECONDS COMMAND...: until COMMAND succeeds, for at most SECONDS.
-within() {
-    local deadline=$((SECONDS + $1))
-    until "${@:2}"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
-
-scripts/check-on-debian.sh trixie "$host" "${debs[0]}" >/dev/null 2>&1 &
+scripts/check-on-debian.sh trixie "$host_arch" "${debs[0]}" >/dev/null 2>&1 &
 check=$!
 within 900 mounted || { kill -KILL "$check"; echo "the Debian 13 check mounted nothing"; exit 1; }
 kill -KILL "$check"
@@ -45,5 +35,5 @@ echo "a Debian 13 check killed outright leaves nothing mounted"
 scripts/check-on-debian.sh bookworm arm64 "${debs[1]}" &
 arm64_check=$!
 trap 'kill "$arm64_check" 2>/dev/null || true' EXIT
-scripts/check-on-debian.sh trixie "$host" "${debs[0]}"
+scripts/check-on-debian.sh trixie "$host_arch" "${debs[0]}"
 wait "$arm64_check"

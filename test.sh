@@ -11,8 +11,8 @@ source "$(dirname "$0")/scripts/common.sh"
 install_missing "${every_test_package[@]}"
 
 cd "$root_dir"
-[ "$(dpkg --print-architecture)" = amd64 ] ||
-    echo "skipped: the Windows suites (Wine on $(dpkg --print-architecture) cannot run x86 programs) and the arm64 cross build"
+[ "$host_arch" = amd64 ] ||
+    echo "skipped: the Windows suites (Wine on $host_arch cannot run x86 programs) and the arm64 cross build"
 # The browser suite waits on its browsers far more than it computes: on
 # amd64 it runs beside the Windows suites, which wait on Wine, in a process
 # group of its own that ends with this script; its output follows theirs.

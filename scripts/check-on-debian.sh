@@ -14,15 +14,14 @@
 # namespaces of its own: its mounts (/proc and /dev in the system) and every
 # process it started end with it, however it ends, even killed outright. A
 # passing check removes the system; a failing one keeps it, and its logs.
-set -euo pipefail
-[ "$(id -u)" -eq 0 ] || exec sudo --preserve-env=CI "$0" "$@"
 source "$(dirname "$0")/common.sh"
+as_root_again "$@"
 release=$1 arch=$2
-foreign=$([ "$arch" = "$(dpkg --print-architecture)" ] || echo yes)
+foreign=$([ "$arch" = "$host_arch" ] || echo yes)
 install_missing debootstrap xvfb ${foreign:+qemu-user-static}
 [ -n "${FORTPAD_IN_NAMESPACE:-}" ] || FORTPAD_IN_NAMESPACE=1 exec unshare --mount --propagation private \
     --pid --fork --kill-child --mount-proc "$0" "$@"
-source "$root_dir/tests/xvfb.sh"
+source "$root_dir/harness/xvfb.sh"
 
 deb=$(realpath "$3")
 name="Debian $release ($arch)"
@@ -99,12 +98,9 @@ if [ -z "$foreign" ]; then
     # the program, and still runs two seconds later.
     "${in_system[@]}" DISPLAY="$DISPLAY" "$sources/run.sh" >"$folder/run.log" 2>&1 &
     run=$!
-    deadline=$((SECONDS + 1200))
-    until [ "$(cat "/proc/$run/comm" 2>/dev/null)" = fortpad ]; do
-        kill -0 "$run" 2>/dev/null || { tail -20 "$folder/run.log"; echo "./run.sh failed on $name"; exit 1; }
-        ((SECONDS < deadline)) || { tail -20 "$folder/run.log"; echo "./run.sh did not start fortpad in 20 minutes"; exit 1; }
-        sleep 0.5
-    done
+    started_or_ended() { [ "$(cat "/proc/$run/comm" 2>/dev/null)" = fortpad ] || ! kill -0 "$run" 2>/dev/null; }
+    within 1200 started_or_ended || { tail -20 "$folder/run.log"; echo "./run.sh did not start fortpad in 20 minutes"; exit 1; }
+    kill -0 "$run" 2>/dev/null || { tail -20 "$folder/run.log"; echo "./run.sh failed on $name"; exit 1; }
     sleep 2
     kill "$run" 2>/dev/null || { echo "./run.sh's fortpad ended on its own on $name"; exit 1; }
     wait "$run" || true

@@ -3,6 +3,12 @@
 set -euo pipefail
 
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# The build machine's Debian architecture (amd64, arm64).
+host_arch=$(dpkg --print-architecture)
+# What a command needs before it to run as root: nothing for root, sudo for
+# anyone else (keeping CI, which makes warnings errors).
+root_prefix=()
+[ "$(id -u)" -eq 0 ] || root_prefix=(sudo --preserve-env=CI)
 build_packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fontconfig)
 # The Linux suite: Google Benchmark; the fonts of Chinese, GNOME and KDE
 # desktops check that no control clips its text; an X server and xprop check
@@ -38,7 +44,7 @@ arm64_packages=(crossbuild-essential-arm64 qt6-base-dev:arm64 qt6-wayland:arm64 
 # run x86 programs, nor the arm64 cross build.
 every_test_package=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${web_packages[@]}")
 test_presets=(linux asan fuzz web)
-if [ "$(dpkg --print-architecture)" = amd64 ]; then
+if [ "$host_arch" = amd64 ]; then
     every_test_package+=("${windows_packages[@]}" "${arm64_packages[@]}")
     test_presets=(linux linux-arm64 asan fuzz windows windows-x86 web)
 fi
@@ -50,23 +56,37 @@ install_missing() {
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'ok installed' || missing+=("$pkg")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     echo "Installing missing packages: ${missing[*]}"
     add_architectures "${missing[@]}"
-    "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 # add_architectures PACKAGE...: lets dpkg install the packages named for
 # another architecture (wine32:i386).
 add_architectures() {
-    local arch sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    local arch
     for arch in $(printf '%s\n' "$@" | sed -n 's/^[^:]*:\(.*\)$/\1/p' | sort -u); do
         dpkg --print-foreign-architectures | grep -qx "$arch" ||
-            [ "$arch" = "$(dpkg --print-architecture)" ] || "${sudo[@]}" dpkg --add-architecture "$arch"
+            [ "$arch" = "$host_arch" ] || as_root dpkg --add-architecture "$arch"
+    done
+}
+
+# as_root COMMAND...: runs COMMAND as root.
+as_root() { "${root_prefix[@]}" "$@"; }
+
+# as_root_again ARGS...: runs the calling script again, as root, unless it
+# runs as root already.
+as_root_again() { [ ${#root_prefix[@]} -eq 0 ] || exec "${root_prefix[@]}" "$0" "$@"; }
+
+# within SECONDS COMMAND...: runs COMMAND until it succeeds, for at most
+# SECONDS; fails if it never does.
+within() {
+    local deadline=$((SECONDS + $1))
+    until "${@:2}"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
     done
 }
 

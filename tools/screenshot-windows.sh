@@ -9,7 +9,7 @@ windows=$root_dir/build-win
 cd "$root_dir"
 build_preset windows --target fortpad_screenshot
 session=$windows/screenshot-wine
-wine_session=$root_dir/tests/win32/wine_session.sh
+wine_session=$root_dir/harness/wine_session.sh
 trap '"$wine_session" stop "$session"' EXIT
 "$wine_session" start "$session"
 # The title bar's buttons are drawn with Marlett, which Debian's Wine does

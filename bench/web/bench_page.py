@@ -9,7 +9,7 @@ import time
 from pathlib import Path
 
 here = Path(__file__).resolve().parent
-sys.path.insert(0, str(here.parent.parent / "tests" / "web"))
+sys.path.insert(0, str(here.parent.parent / "harness"))
 import browser  # noqa: E402
 
 SITE = Path(sys.argv[1])

@@ -2,7 +2,7 @@
 # wm_class.sh DESKTOP_ENTRY PROGRAM [ARGS...], on an X server (with_x_server.sh): the
 # window's WM_CLASS is the one the desktop entry names as StartupWMClass, so
 # that a desktop shell matches the window to its menu entry and icon.
-set -euo pipefail
+source "$(dirname "$0")/../../scripts/common.sh"
 entry=$1
 app=""
 trap 'kill $app 2>/dev/null' EXIT
@@ -11,10 +11,8 @@ trap 'kill $app 2>/dev/null' EXIT
 app=$!
 title=$(sed -n 's/^Name=//p' "$entry")
 wm_class=""
-for _ in $(seq 300); do
-    wm_class=$(xprop -name "$title" WM_CLASS 2>/dev/null) && break
-    sleep 0.1
-done
+read_wm_class() { wm_class=$(xprop -name "$title" WM_CLASS 2>/dev/null); }
+within 30 read_wm_class || true
 expected=$(sed -n 's/^StartupWMClass=//p' "$entry")
 echo "window: $wm_class; desktop entry: StartupWMClass=$expected"
 [ -n "$expected" ] && [[ $wm_class == *", \"$expected\"" ]]

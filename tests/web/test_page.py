@@ -13,7 +13,7 @@ import tempfile
 import unittest
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent))
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "harness"))
 import browser  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 

@@ -7,7 +7,7 @@ import sys
 from pathlib import Path
 
 here = Path(__file__).resolve().parent
-sys.path.insert(0, str(here.parent.parent / "tests" / "web"))
+sys.path.insert(0, str(here.parent.parent / "harness"))
 import browser  # noqa: E402
 
 site, desktop, phone = sys.argv[1:4]

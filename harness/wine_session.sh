@@ -8,7 +8,8 @@
 #   wine_session.sh wait_for_window DIR TITLE   until a window with TITLE shows
 #   wine_session.sh stop DIR        ends only what start started
 set -euo pipefail
-source "$(dirname "$0")/../xvfb.sh"
+source "$(dirname "$0")/../scripts/common.sh"
+source "$(dirname "$0")/xvfb.sh"
 
 command=$1 dir=$(realpath -m "$2")
 shift 2
@@ -109,11 +110,8 @@ run() {
 wait_for_window() {
     # shellcheck source=/dev/null
     source "$dir/session"
-    for _ in $(seq 300); do
-        xprop -name "$1" WM_NAME >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
+    shown() { xprop -name "$1" WM_NAME >/dev/null 2>&1; }
+    within 30 shown "$1"
 }
 
 case $command in
