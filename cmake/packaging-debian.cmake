@@ -23,13 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-wqy-microhei")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The same commit gives the same bytes: every file in the package is dated by
-# the last commit (outside a git checkout, by the release), unless the caller
-# sets SOURCE_DATE_EPOCH, and SHA256SUMS beside the package lets a user check
+# SOURCE_DATE_EPOCH (./package.sh sets it to the last commit's time), or by
+# the release without it, and SHA256SUMS beside the package lets a user check
 # a download.
-execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-    OUTPUT_VARIABLE CPACK_COMMIT_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-if(NOT CPACK_COMMIT_EPOCH MATCHES "^[0-9]+$")
-    set(CPACK_COMMIT_EPOCH ${FORTPAD_RELEASE_EPOCH})
-endif()
 set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_CURRENT_LIST_DIR}/package-settings.cmake")
 set(CPACK_POST_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/after-packaging.cmake")

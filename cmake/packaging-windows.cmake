@@ -13,7 +13,6 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY ${PROJECT_NAME})
 # the zip is dated by the release, and SHA256SUMS beside the packages lets a
 # user check a download.
 set(CPACK_STRIP_FILES OFF)
-set(CPACK_RELEASE_EPOCH ${FORTPAD_RELEASE_EPOCH})
 set(CPACK_POST_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/after-packaging.cmake")
 
 set(FORTPAD_X86_BUILD "" CACHE PATH "The x86 build tree, whose program the installer puts on x86 and ARM Windows")
