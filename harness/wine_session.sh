@@ -7,6 +7,9 @@
 #   wine_session.sh run_at_dpi DIR DPI PROGRAM [ARGS...]
 #   wine_session.sh wait_for_window DIR TITLE   until a window with TITLE shows
 #   wine_session.sh stop DIR        ends only what start started
+#   wine_session.sh runs_32bit_programs DIR   whether this machine runs x86
+#                                   programs (a kernel may have no 32-bit
+#                                   emulation)
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
 source "$(dirname "$0")/xvfb.sh"
@@ -119,6 +122,7 @@ start) start "$@" ;;
 stop) stop ;;
 run) run "$@" ;;
 wait_for_window) wait_for_window "$@" ;;
+runs_32bit_programs) runs_32bit_programs ;;
 run_at_dpi)
     # A program reads the screen's DPI when it starts; put it back after.
     dpi=$1
