@@ -335,7 +335,7 @@ void WindowTest::entries_follow_text_typed_into_a_list()
 void WindowTest::each_entry_is_announced_once_from_its_list()
 {
 #ifndef FORTPAD_TEST_ANNOUNCEMENTS
-    QSKIP("Qt before 6.8 has no announcements (a cross build: no private headers to turn them on)");
+    QSKIP("Qt before 6.8 has no announcements; from 6.8, turning them on needs Qt's private headers");
 #else
     // As while a screen reader runs: otherwise Qt drops every event.
     QPlatformAccessibility& accessibility = *QGuiApplicationPrivate::platformIntegration()->accessibility();
