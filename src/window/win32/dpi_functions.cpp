@@ -1,5 +1,7 @@
 #include "dpi_functions.h"
 
+#include "look_up.h"
+
 namespace fortpad {
 namespace {
 
@@ -12,12 +14,6 @@ struct DpiFunctions {
     SystemParametersInfoForDpiFunction system_parameters_info_for_dpi;
     AdjustWindowRectExForDpiFunction adjust_window_rect_ex_for_dpi;
 };
-
-template <typename Function>
-Function look_up(HMODULE user32, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
-}
 
 const DpiFunctions& dpi_functions()
 {

@@ -1,5 +1,7 @@
 #include "entry_announcements.h"
 
+#include "look_up.h"
+
 #include <oleauto.h>
 #include <uiautomationcore.h>
 
@@ -20,12 +22,6 @@ struct Notifications {
     HostProviderFromHwnd host_provider_from_hwnd = nullptr;
     RaiseNotificationEvent raise_notification_event = nullptr;
 };
-
-template <typename Function>
-Function look_up(HMODULE module, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 // Only from the system's own folder; kept loaded for the program's life.
 const Notifications& notifications()
