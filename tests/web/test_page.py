@@ -867,6 +867,10 @@ class Network(EngineTest):
                     driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": touch})
                     driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
                         "width": width, "height": 800, "deviceScaleFactor": 2 + load % 2, "mobile": touch})
+                    # The emulation reaches the page a moment later: the next
+                    # one loads under it from its first frame.
+                    browser.wait_until(self.browser, f"matchMedia('(pointer: coarse)').matches === {str(touch).lower()}"
+                                                     f" && devicePixelRatio === {2 + load % 2}")
                     browser.open_page(self.browser, self.server.origin + "/")
                     total, moved = self.browser.js(LAYOUT_SHIFTS)
                     self.assertLess(total, 0.01, f"moved: {moved}")
