@@ -28,10 +28,29 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
     def do_GET(self):
-        delay = self.server.delays.get(self.path.rsplit("/", 1)[-1].split("?")[0])
+        name = self.path.rsplit("/", 1)[-1].split("?")[0] or "index.html"
+        delay = self.server.delays.get(name)
         if delay:
             time.sleep(delay)
-        super().do_GET()
+        if name in self.server.holds:
+            self.send_in_two_parts(name, *self.server.holds[name])
+        else:
+            super().do_GET()
+
+    def send_in_two_parts(self, name, before, seconds):
+        """`name` up to the text `before`, and the rest `seconds` later, as
+        a slow line delivers it."""
+        with open(os.path.join(self.server.folder, name), "rb") as file:
+            body = file.read()
+        cut = body.index(before)
+        self.send_response(200)
+        self.send_header("Content-Type", self.guess_type(name))
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body[:cut])
+        self.wfile.flush()
+        time.sleep(seconds)
+        self.wfile.write(body[cut:])
 
     def __init__(self, request, address, server):
         super().__init__(request, address, server, directory=server.folder)
@@ -44,13 +63,15 @@ class QuietServer(http.server.ThreadingHTTPServer):
 
 class Server:
     """Serves `folder` on 127.0.0.1 at a free port until stopped; `folder`
-    may change while it runs, and `delays` holds a file's wait in seconds."""
+    may change while it runs, `delays` holds a file's wait in seconds, and
+    `holds` a file's (text, seconds): the file is sent up to that text, and
+    the rest that many seconds later."""
 
     def __init__(self, folder):
         self.httpd = QuietServer(("127.0.0.1", 0), QuietHandler)
         self.httpd.folder = str(folder)
-        self.httpd.delays = {}
-        self.delays = self.httpd.delays
+        self.httpd.delays, self.httpd.holds = {}, {}
+        self.delays, self.holds = self.httpd.delays, self.httpd.holds
         self.origin = f"http://127.0.0.1:{self.httpd.server_address[1]}"
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
         self.thread.start()

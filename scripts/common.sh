@@ -39,14 +39,15 @@ web_packages=("${wasm_packages[@]}" chromium chromium-driver python3-selenium we
 # The Linux program for arm64: Debian's cross compiler and Qt's arm64
 # libraries beside the build machine's, the suite run under qemu-user.
 arm64_packages=(crossbuild-essential-arm64 qt6-base-dev:arm64 qt6-wayland:arm64 qemu-user)
-# Everything ./test.sh installs, and its presets: on amd64 all of them; on
-# another machine (arm64) neither the Windows suites, as Wine there cannot
-# run x86 programs, nor the arm64 cross build.
+# Everything ./test.sh installs, and the presets it runs one after another
+# (the web preset runs beside them): on amd64 all of them; on another machine
+# (arm64) neither the Windows suites, as Wine there cannot run x86 programs,
+# nor the arm64 cross build.
 every_test_package=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${web_packages[@]}")
-test_presets=(linux asan fuzz web)
+test_presets=(linux asan fuzz)
 if [ "$host_arch" = amd64 ]; then
     every_test_package+=("${windows_packages[@]}" "${arm64_packages[@]}")
-    test_presets=(linux linux-arm64 asan fuzz windows windows-x86 web)
+    test_presets=(linux linux-arm64 asan fuzz windows windows-x86)
 fi
 
 # Installs the Debian packages of "$@" that are not installed yet.
