@@ -6,8 +6,9 @@
 # - Debian 12 (bookworm) on arm64, under qemu-user: the arm64 .deb installs
 #   and starts.
 # In each, apt resolves every package the two commands install. Needs root
-# (it asks sudo otherwise), the network and about ten minutes. First it
-# proves that a check killed outright leaves nothing mounted.
+# (it asks sudo otherwise), the network and about ten minutes. Beside the
+# arm64 check, it first proves that a check killed outright leaves nothing
+# mounted.
 source "$(dirname "$0")/scripts/common.sh"
 cd "$root_dir"
 debs=()
@@ -16,6 +17,15 @@ for arch in "$host_arch" arm64; do
     [ -n "${debs[-1]}" ] || { echo "no $arch package in build/: run ./package.sh first"; exit 1; }
 done
 as_root_again "$@"
+# What the checks below install (qemu for the arm64 system, on another
+# machine), before they run at once and would both ask apt for it.
+install_missing debootstrap xvfb $([ "$host_arch" = arm64 ] || echo qemu-user-static)
+
+# The arm64 system, emulated on amd64, is the slower to make and check: it
+# starts first, and the other checks run beside it, one mostly building.
+scripts/check-on-debian.sh bookworm arm64 "${debs[1]}" &
+arm64_check=$!
+trap 'kill "$arm64_check" 2>/dev/null || true' EXIT
 
 # Whether a process, in whatever mount namespace, sees the host's /dev
 # mounted in the system (a leftover of which a later rm -rf of the checkout
@@ -31,9 +41,5 @@ wait "$check" 2>/dev/null || true
 within 10 unmounted || { echo "a Debian 13 check killed outright left its mounts behind"; exit 1; }
 echo "a Debian 13 check killed outright leaves nothing mounted"
 
-# The two at once: one mostly builds, the other mostly emulates.
-scripts/check-on-debian.sh bookworm arm64 "${debs[1]}" &
-arm64_check=$!
-trap 'kill "$arm64_check" 2>/dev/null || true' EXIT
 scripts/check-on-debian.sh trixie "$host_arch" "${debs[0]}"
 wait "$arm64_check"
