@@ -9,6 +9,7 @@ import glob
 import http.server
 import json
 import os
+import re
 import socket
 import subprocess
 import tempfile
@@ -33,24 +34,27 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         if delay:
             time.sleep(delay)
         if name in self.server.holds:
-            self.send_in_two_parts(name, *self.server.holds[name])
+            self.send_in_parts(name, *self.server.holds[name])
         else:
             super().do_GET()
 
-    def send_in_two_parts(self, name, before, seconds):
-        """`name` up to the text `before`, and the rest `seconds` later, as
-        a slow line delivers it."""
+    def send_in_parts(self, name, pattern, seconds):
+        """`name` in parts, each ending before a match of `pattern`,
+        `seconds` apart, as a slow line delivers it."""
         with open(os.path.join(self.server.folder, name), "rb") as file:
             body = file.read()
-        cut = body.index(before)
+        cuts = [match.start() for match in re.finditer(pattern, body)] + [len(body)]
         self.send_response(200)
         self.send_header("Content-Type", self.guess_type(name))
         self.send_header("Content-Length", str(len(body)))
         self.end_headers()
-        self.wfile.write(body[:cut])
-        self.wfile.flush()
-        time.sleep(seconds)
-        self.wfile.write(body[cut:])
+        start = 0
+        for cut in cuts:
+            if start:
+                time.sleep(seconds)
+            self.wfile.write(body[start:cut])
+            self.wfile.flush()
+            start = cut
 
     def __init__(self, request, address, server):
         super().__init__(request, address, server, directory=server.folder)
@@ -64,8 +68,9 @@ class QuietServer(http.server.ThreadingHTTPServer):
 class Server:
     """Serves `folder` on 127.0.0.1 at a free port until stopped; `folder`
     may change while it runs, `delays` holds a file's wait in seconds, and
-    `holds` a file's (text, seconds): the file is sent up to that text, and
-    the rest that many seconds later."""
+    `holds` a file's (pattern, seconds): the file is sent in parts, each
+    ending before a match of the regular expression, that many seconds
+    apart."""
 
     def __init__(self, folder):
         self.httpd = QuietServer(("127.0.0.1", 0), QuietHandler)
