@@ -13,13 +13,6 @@ SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root_dir" log -1 --format=%ct 
 # The two halves build, then mostly wait (on lintian and qemu, on NSIS and
 # Wine): they run side by side, the Windows half in a process group of its
 # own that ends with this script, its output after the .debs'.
-windows_log=$(mktemp)
-setsid "$root_dir/scripts/package-windows.sh" >"$windows_log" 2>&1 &
-windows=$!
-trap '[ -z "$windows" ] || kill -- -"$windows" 2>/dev/null; rm -f "$windows_log"' EXIT
+start_beside "$root_dir/scripts/package-windows.sh"
 "$root_dir/scripts/package-debian.sh"
-status=0
-wait "$windows" || status=$?
-windows=
-cat "$windows_log"
-exit "$status"
+finish_beside

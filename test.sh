@@ -17,17 +17,8 @@ cd "$root_dir"
 # runs beside the fuzz search (one core) and the Windows suites (which wait
 # on Wine), in a process group of its own that ends with this script; its
 # output follows theirs.
-web=
-trap '[ -z "$web" ] || kill -- -"$web" 2>/dev/null' EXIT
 for preset in "${test_presets[@]}"; do
-    if [ "$preset" = fuzz ]; then
-        setsid cmake --workflow --preset web >build-web.log 2>&1 &
-        web=$!
-    fi
+    [ "$preset" != fuzz ] || start_beside cmake --workflow --preset web
     cmake --workflow --preset "$preset"
 done
-status=0
-wait "$web" || status=$?
-web=
-cat build-web.log
-exit "$status"
+finish_beside

@@ -91,6 +91,27 @@ within() {
     done
 }
 
+# start_beside COMMAND...: starts COMMAND, which mostly waits, beside what
+# the script runs next, in a process group of its own that ends with the
+# script; its output is kept for finish_beside.
+start_beside() {
+    beside_log=$(mktemp)
+    setsid "$@" >"$beside_log" 2>&1 &
+    beside=$!
+    # The group, or the command itself if it has not made its group yet.
+    trap '[ -z "$beside" ] || kill -- -"$beside" 2>/dev/null || kill "$beside" 2>/dev/null; rm -f "$beside_log"' EXIT
+}
+
+# finish_beside: waits for the command start_beside started, shows its
+# output and returns its status.
+finish_beside() {
+    local status=0
+    wait "$beside" || status=$?
+    beside=
+    cat "$beside_log"
+    return "$status"
+}
+
 # copy_sources DEST: copies the checkout's files, committed or not (but not
 # what .gitignore leaves out), into the folder DEST.
 copy_sources() {
