@@ -17,9 +17,9 @@ for arch in "$host_arch" arm64; do
     [ -n "${debs[-1]}" ] || { echo "no $arch package in build/: run ./package.sh first"; exit 1; }
 done
 as_root_again "$@"
-# What the checks below install (qemu for the arm64 system, on another
-# machine), before they run at once and would both ask apt for it.
-install_missing debootstrap xvfb $([ "$host_arch" = arm64 ] || echo qemu-user-static)
+# What the checks below install, before they run at once and would both ask
+# apt for it.
+install_missing $(check_packages arm64)
 
 # The arm64 system, emulated on amd64, is the slower to make and check: it
 # starts first, and the other checks run beside it, one mostly building.

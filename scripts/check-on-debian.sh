@@ -18,7 +18,7 @@ source "$(dirname "$0")/common.sh"
 as_root_again "$@"
 release=$1 arch=$2
 foreign=$([ "$arch" = "$host_arch" ] || echo yes)
-install_missing debootstrap xvfb ${foreign:+qemu-user-static}
+install_missing $(check_packages "$arch")
 [ -n "${FORTPAD_IN_NAMESPACE:-}" ] || FORTPAD_IN_NAMESPACE=1 exec unshare --mount --propagation private \
     --pid --fork --kill-child --mount-proc "$0" "$@"
 source "$root_dir/harness/xvfb.sh"

@@ -39,6 +39,13 @@ web_packages=("${wasm_packages[@]}" chromium chromium-driver python3-selenium we
 # The Linux program for arm64: Debian's cross compiler and Qt's arm64
 # libraries beside the build machine's, the suite run under qemu-user.
 arm64_packages=(crossbuild-essential-arm64 qt6-base-dev:arm64 qt6-wayland:arm64 qemu-user)
+# check_packages ARCH: what a check on a fresh Debian system for ARCH needs:
+# debootstrap, an X server, and qemu-user's static emulators for another
+# architecture than the build machine's.
+check_packages() {
+    echo debootstrap xvfb
+    [ "$1" = "$host_arch" ] || echo qemu-user-static
+}
 # Everything ./test.sh installs, and the presets it runs one after another
 # (the web preset runs beside them): on amd64 all of them; on another machine
 # (arm64) neither the Windows suites, as Wine there cannot run x86 programs,
